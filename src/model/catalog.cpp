@@ -1,0 +1,124 @@
+#include "model/catalog.h"
+
+#include "model/gbk.h"
+
+namespace talvex {
+
+namespace {
+
+using P = ParamSpec;
+constexpr ParamClass I = ParamClass::Integer;
+constexpr ParamClass F = ParamClass::Flag;
+constexpr ParamClass T = ParamClass::Text;
+constexpr ParamClass E = ParamClass::EscapedText;
+constexpr PaletteGroup gx = PaletteGroup::Exec;
+constexpr PaletteGroup gs = PaletteGroup::Sensor;
+constexpr PaletteGroup gc = PaletteGroup::Control;
+constexpr PaletteGroup g0 = PaletteGroup::None;
+
+struct Row {
+    const char* member;
+    const char* captionUtf8;
+    PaletteGroup group;
+    int icon;
+    const char* dialog;
+    bool hasDefaultNode;
+    std::vector<ParamSpec> params;
+};
+
+std::vector<BlockInfo> BuildCatalog()
+{
+    const std::vector<Row> rows = {
+        {"bkZhiXing", "直行", gx, 0, "TFormZhiXing", true, {P{"mode", I, 0}, P{"wait", I, 0}}},
+        {"bkZhuanXiang", "转向", gx, 1, "TFormZhuanXiang", true, {P{"mode", I, 0}, P{"wait", I, 0}}},
+        {"bkQiDongDJ", "启动电机", gx, 2, "TFormQiDongDJ", true, {P{"motorL", I, 0}, P{"motorR", I, 0}}},
+        {"bkTingZhiDJ", "停止电机", gx, 3, "TFormTingZhiDJ", true, {P{"mode", I, 0}}},
+        {"bkYanShi", "延时", gx, 4, "TFormYanShi", true, {P{"wait", I, 0}}},
+        {"bkFaYin", "发音", gx, 5, "TFormFaYin", true, {P{"key", I, 0}, P{"keycmd", F, 0}, P{"content", T, 0}}},
+        {"bkHongWai", "红外线", g0, 6, "", false, {}},
+        {"bkGuangGan", "光感", g0, 7, "", false, {}},
+        {"bkLoopBegin", "多次循环头", gc, 14, "TFormLoopBegin", true, {P{"times", E, 0}}},
+        {"bkLoopEnd", "多次循环尾", gc, 15, "TFormLoopEnd", true, {}},
+        {"bkLimLoopBegin", "永远循环头", gc, 16, "TFormLimLoopBegin", true, {}},
+        {"bkLimLoopEnd", "永远循环尾", gc, 17, "TFormLimLoopEnd", true, {}},
+        {"bkGOTOIF", "条件跳转", g0, 11, "", true, {P{"condition", E, 0}, P{"label", E, 0}}},
+        {"bkJieShu", "结束程序", g0, 13, "", false, {}},
+        {"bkLED", "发光二极管", gx, 18, "TFormLED", true, {P{"led", I, 7}}},
+        {"bkPORTDDR", "IO设置", gs, 21, "TFormPORTDDR", true, {P{"ddr", I, 0}, P{"data", I, 0}}},
+        {"bkPORTIN", "IO输入", gs, 20, "TFormPORTIN", true, {P{"var", I, 0}, P{"port", I, 0}}},
+        {"bkPORTOUT", "IO输出", gs, 19, "TFormPORTOUT", true, {P{"port", I, 0}, P{"data", I, 0}}},
+        {"bkServo", "舵机", gx, 23, "TFormServo", true,
+         {P{"data1", I, 9}, P{"data2", I, 9}, P{"data3", I, 9}, P{"data4", I, 9}, P{"data5", I, 9},
+          P{"speed", I, 1}}},
+        {"bkBiaoDaShi", "表达式", gx, 22, "TFormBiaoDaShi", true, {P{"command", E, 0}}},
+        {"bkDIN", "开关量传感", gs, 24, "TFormDIN", true, {P{"var", I, 0}, P{"index", I, 0}}},
+        {"bkAIN", "模拟量传感", gs, 25, "TFormAIN", true, {P{"var", I, 0}, P{"index", I, 0}}},
+        {"bkSubBegin", "子程序开始", g0, 26, "TFormSubBegin", true, {P{"sub", T, 0}}},
+        {"bkSubEnd", "子程序结束", g0, 27, "TFormSubEnd", true, {}},
+        {"bkGOSUB", "调用子程序", g0, 28, "TFormGOSUB", true, {P{"sub", T, 0}}},
+        {"bkWhileBegin", "条件循环头", gc, 29, "TFormWhileBegin", true, {P{"condition", E, 0}}},
+        {"bkWhileEnd", "条件循环尾", gc, 30, "TFormWhileEnd", true, {}},
+        {"bkIfBegin", "如果", gc, 31, "TFormIfBegin", true, {P{"condition", E, 0}}},
+        {"bkIfElseIf", "否则如果", gc, 32, "TFormIfElseIf", true, {P{"condition", E, 0}}},
+        {"bkIfElse", "否则", gc, 33, "TFormIfElse", true, {}},
+        {"bkIfEnd", "结束判断", gc, 12, "TFormIfEnd", true, {}},
+        {"bkVOICEX", "语音模块", gx, 34, "TFormVOICEX", true, {P{"index", I, 0}}},
+    };
+    std::vector<BlockInfo> catalog;
+    catalog.reserve(rows.size());
+    int item = 1;
+    for (const Row& row : rows) {
+        const bool isBlock = item != 14;
+        catalog.push_back(BlockInfo{kBlockKindBase + item, item, row.member, Gbk(row.captionUtf8), row.group,
+                                    row.icon, row.dialog, row.hasDefaultNode, isBlock, row.params});
+        ++item;
+    }
+    return catalog;
+}
+
+} // namespace
+
+const std::vector<BlockInfo>& BlockCatalog()
+{
+    static const std::vector<BlockInfo> catalog = BuildCatalog();
+    return catalog;
+}
+
+const BlockInfo* FindPaletteItem(int item)
+{
+    if (item < 1 || item > kPaletteItemCount)
+        return nullptr;
+    return &BlockCatalog()[static_cast<size_t>(item - 1)];
+}
+
+const BlockInfo* FindBlockKind(int32_t code)
+{
+    return FindPaletteItem(code - kBlockKindBase);
+}
+
+const std::vector<PaletteGroupInfo>& PaletteGroups()
+{
+    static const std::vector<PaletteGroupInfo> groups = {
+        {"dxNavBar1Group1", Gbk("执行模块"), {1, 2, 3, 4, 5, 6, 15, 19, 20, 32}},
+        {"dxNavBar1Group2", Gbk("传感器模块"), {16, 17, 18, 21, 22}},
+        {"dxNavBar1Group3", Gbk("控制模块"), {9, 10, 11, 12, 26, 27, 28, 29, 30, 31}},
+        {"dxNavBar1Group4", Gbk("程序模块"), {}},
+    };
+    return groups;
+}
+
+std::string KindCaption(int32_t code)
+{
+    if (code == bkStart) {
+        static const std::string start = Gbk("开始");
+        return start;
+    }
+    if (code == bkEnd) {
+        static const std::string end = Gbk("结束");
+        return end;
+    }
+    const BlockInfo* info = FindBlockKind(code);
+    return info ? info->caption : std::string();
+}
+
+} // namespace talvex
