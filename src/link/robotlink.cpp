@@ -1,0 +1,94 @@
+#include "link/robotlink.h"
+
+#include "link/packet.h"
+#include "link/senddatathread.h"
+#include "model/gbk.h"
+
+#include <QCoreApplication>
+#include <QFile>
+
+namespace talvex {
+
+RobotLink::RobotLink(QObject* parent)
+    : QObject(parent)
+    , m_port(this)
+{
+    // Quitting mid-transfer: stop the worker while everything it uses still exists.
+    if (QCoreApplication* app = QCoreApplication::instance())
+        connect(app, &QCoreApplication::aboutToQuit, this, &RobotLink::StopTransfer);
+}
+
+RobotLink::~RobotLink()
+{
+    StopTransfer();
+}
+
+RobotLink::Start RobotLink::StartTransfer(const QString& path, std::string* error)
+{
+    auto refuse = [error](std::string message) {
+        if (error)
+            *error = std::move(message);
+        return Start::kRefused;
+    };
+    if (!QFile::exists(path))
+        return Start::kNothing;
+    if (m_worker)
+        return refuse(Gbk(u8"正在下载，请等待本次下载结束"));
+
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return refuse(ToGbk(file.errorString()));
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return refuse(ToGbk(file.errorString()));
+    file.close();
+
+    if (!m_port.IsOpen())
+        return refuse(Gbk(u8"串口未打开，请先打开串口"));
+    if (bytes.size() > kMaxTransferBytes) {
+        return refuse(Gbk(u8"程序共") + std::to_string(bytes.size()) + Gbk(u8"字节，超过一次下载的上限")
+                      + std::to_string(kMaxTransferBytes) + Gbk(u8"字节，没有发送"));
+    }
+
+    m_port.ClearReceiveQueue();
+    m_port.DiscardPortBuffers();
+    m_transferByteCount = static_cast<int>(bytes.size());
+    m_transferResult = false;
+
+    m_worker = new TSendDataThread(m_port, bytes.toStdString());
+    const uint64_t generation = ++m_generation;
+    connect(m_worker, &TSendDataThread::Progress, this, &RobotLink::TransferProgress, Qt::QueuedConnection);
+    connect(
+        m_worker, &TSendDataThread::Completed, this,
+        [this, generation](bool success) { OnWorkerCompleted(generation, success); }, Qt::QueuedConnection);
+    m_worker->start();
+    return Start::kStarted;
+}
+
+void RobotLink::OnWorkerCompleted(uint64_t generation, bool success)
+{
+    // A worker stopped by StopTransfer may still have its report on the way.
+    if (!m_worker || generation != m_generation)
+        return;
+    // Completed is the worker's last act, so this wait is over at once.
+    delete m_worker;
+    m_worker = nullptr;
+    m_transferResult = success;
+    emit TransferFinished(m_transferByteCount, m_transferResult);
+}
+
+void RobotLink::StopTransfer()
+{
+    if (!m_worker)
+        return;
+    m_worker->Stop();
+    delete m_worker; // waits for the sequence to give up
+    m_worker = nullptr;
+}
+
+std::string TransferResultText(int byteCount, bool success)
+{
+    return std::to_string(byteCount) + Gbk(success ? u8"字节数据发送成功" : u8"字节数据发送失败");
+}
+
+} // namespace talvex

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace talvex::robot {
+
+// The robot's end of a pseudo-terminal pair in raw mode. Until the first byte
+// from the host arrives the robot also holds the terminal end open, so that the
+// line stays usable before the host has opened it; afterwards the host
+// closing its end shows up here as a closed line.
+class PtyLine {
+public:
+    enum class Read { kByte, kTimeout, kClosed };
+
+    PtyLine() = default;
+    ~PtyLine();
+    PtyLine(const PtyLine&) = delete;
+    PtyLine& operator=(const PtyLine&) = delete;
+
+    bool Open(std::string& error);
+    const std::string& Device() const { return m_device; }
+
+    // Every byte read is also appended to the log file, if one is open.
+    bool OpenLog(const std::string& path, std::string& error);
+
+    // timeoutMs < 0 waits without limit.
+    Read ReadByte(uint8_t& byte, int timeoutMs = -1);
+    bool Write(const std::string& bytes);
+    void Close();
+
+private:
+    int m_master = -1;
+    int m_heldTerminal = -1;
+    int m_log = -1;
+    std::string m_device;
+    unsigned char m_buffer[512] = {};
+    size_t m_buffered = 0;
+    size_t m_next = 0;
+};
+
+} // namespace talvex::robot
