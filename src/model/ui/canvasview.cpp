@@ -326,10 +326,12 @@ void TdxFlowChart::mouseDoubleClickEvent(QMouseEvent* event)
         QAbstractScrollArea::mouseDoubleClickEvent(event);
         return;
     }
-    // The first press of the pair has already chosen the selection; the owner
-    // reads it.
+    // The first press of the pair has normally chosen the selection already;
+    // selecting again is a no-op then. The owner reads the selection.
     m_dragObject = nullptr;
     m_dragging = false;
+    const QPoint at = ToCanvas(event->position().toPoint());
+    m_chart.ClickSelect(m_chart.ObjectAt(at.x(), at.y()));
     event->accept();
     m_chart.DblClick();
 }
