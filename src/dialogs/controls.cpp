@@ -56,7 +56,7 @@ void RadioGroup::Arrange()
     if (m_buttons.isEmpty())
         return;
     const QRect area = contentsRect();
-    const int top = area.top() + fontMetrics().height() / 2 + 2;
+    const int top = area.top();
     const int rowHeight = (area.bottom() - top) / static_cast<int>(m_buttons.size());
     for (int i = 0; i < m_buttons.size(); ++i)
         m_buttons[i]->setGeometry(area.left() + 8, top + i * rowHeight, area.width() - 12, rowHeight);

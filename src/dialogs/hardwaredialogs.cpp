@@ -4,6 +4,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QScrollBar>
+#include <QStyledItemDelegate>
 #include <QTreeWidget>
 
 namespace talvex {
@@ -30,6 +31,19 @@ QComboBox* NewList(const char* objectName, const QStringList& items, int x, int 
     box->setCurrentIndex(0);
     return box;
 }
+
+// Rows as tight as the 13-pixel type allows, so that the eight pins fit the
+// list without scrolling whatever the face's line spacing.
+class CompactRowDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        size.setHeight(17);
+        return size;
+    }
+};
 
 } // namespace
 
@@ -96,7 +110,8 @@ PinMaskDialog::PinMaskDialog(const Texts& texts, QWidget* parent)
     QStringList ports;
     for (const char* port : texts.ports)
         ports << QString::fromLatin1(port);
-    m_ports = NewList("ComboBox1", ports, 74, 10, 70, Panel());
+    // Wider than the designer's 70 pixels so that "PORTA" shows whole beside the arrow.
+    m_ports = NewList("ComboBox1", ports, 74, 10, 84, Panel());
 
     m_list = new QTreeWidget(Panel());
     m_list->setObjectName("ListView1");
@@ -109,6 +124,8 @@ PinMaskDialog::PinMaskDialog(const Texts& texts, QWidget* parent)
     m_list->setColumnWidth(1, 50);
     m_list->setColumnWidth(2, 80);
     m_list->setRootIsDecorated(false);
+    m_list->setUniformRowHeights(true);
+    m_list->setItemDelegate(new CompactRowDelegate(m_list));
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     connect(m_list, &QTreeWidget::itemChanged, this, &PinMaskDialog::ListView1Change);
