@@ -4,6 +4,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 namespace talvex {
@@ -197,6 +198,7 @@ private:
 
     std::vector<FcObject*> m_objects;
     std::vector<FcConnection*> m_connections;
+    std::unordered_set<const FcObject*> m_live;
     FcObject* m_selection = nullptr;
     int m_updateDepth = 0;
     bool m_dirty = false;

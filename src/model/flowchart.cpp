@@ -1,0 +1,379 @@
+#include "model/flowchart.h"
+
+#include "model/catalog.h"
+#include "model/ctrlnode.h"
+#include "model/gbk.h"
+
+namespace talvex {
+
+const char* const kPanelFontUtf8 = "宋体";
+
+namespace {
+
+FcFont PanelFont(Rgb color)
+{
+    static const std::string face = Gbk(kPanelFontUtf8);
+    return FcFont{face, -16, true, color};
+}
+
+// Keeps the canvas from repainting while a model operation moves many objects.
+class UpdateBracket {
+public:
+    explicit UpdateBracket(FlowChart& canvas) : m_canvas(canvas) { m_canvas.BeginCanvasUpdate(); }
+    ~UpdateBracket() { m_canvas.EndCanvasUpdate(); }
+    UpdateBracket(const UpdateBracket&) = delete;
+    UpdateBracket& operator=(const UpdateBracket&) = delete;
+
+private:
+    FlowChart& m_canvas;
+};
+
+PanelItem* AsPanel(FlowItem* item)
+{
+    if (!item)
+        return nullptr;
+    switch (item->Class()) {
+    case ItemClass::StartPanel:
+    case ItemClass::EndPanel:
+    case ItemClass::SeqPanel:
+        return static_cast<PanelItem*>(item);
+    case ItemClass::NormalSpot:
+        return nullptr;
+    }
+    return nullptr;
+}
+
+const PanelItem* AsPanel(const FlowItem* item) { return AsPanel(const_cast<FlowItem*>(item)); }
+
+TNormalSpot* AsSpot(FlowItem* item)
+{
+    return item && item->Class() == ItemClass::NormalSpot ? static_cast<TNormalSpot*>(item) : nullptr;
+}
+
+const TNormalSpot* AsSpot(const FlowItem* item) { return AsSpot(const_cast<FlowItem*>(item)); }
+
+} // namespace
+
+PanelItem::PanelItem(ItemClass cls, FlowChart& canvas) : FlowItem(cls), m_canvas(canvas)
+{
+    const TShapeKind shape = cls == ItemClass::SeqPanel ? skRectangle : skRoundRect;
+    Object = m_canvas.AddShape(0, 0, kPanelWidth, kPanelHeight, shape);
+}
+
+PanelItem::~PanelItem() { m_canvas.RemoveShape(Object); }
+
+TStartPanel::TStartPanel(FlowChart& canvas) : PanelItem(ItemClass::StartPanel, canvas)
+{
+    Object->SetText(KindCaption(bkStart));
+    Object->SetTextAlign(taCenter, taCenter);
+    Object->SetFillColor(kTerminalFill);
+    Object->SetFont(PanelFont(Rgb{0, 0, 0}));
+    Object->TypeCode = bkStart;
+}
+
+TEndPanel::TEndPanel(FlowChart& canvas) : PanelItem(ItemClass::EndPanel, canvas)
+{
+    Object->SetText(KindCaption(bkEnd));
+    Object->SetTextAlign(taCenter, taCenter);
+    Object->SetFillColor(kTerminalFill);
+    Object->SetFont(PanelFont(Rgb{0, 0, 0}));
+    Object->TypeCode = bkEnd;
+}
+
+TSeqPanel::TSeqPanel(FlowChart& canvas, const std::string& caption) : PanelItem(ItemClass::SeqPanel, canvas)
+{
+    Object->SetText(caption);
+    Object->SetFillColor(kPanelFill);
+    Object->SetBevel(kEdgeRaised, kBorderRect);
+    Object->SetTextAlign(taCenter, taCenter);
+    Object->SetFont(PanelFont(Rgb{255, 255, 255}));
+}
+
+TNormalSpot::TNormalSpot(FlowChart& canvas) : FlowItem(ItemClass::NormalSpot), m_canvas(canvas)
+{
+    Base = m_canvas.AddShape(0, 0, kPanelWidth, kPanelHeight, skNone);
+    Marker = m_canvas.AddShape(25, 9, 40, 14, skRectangle);
+    Marker->SetFillColor(kMarkerFill);
+    Marker->SetBevel(kEdgeRaised, kBorderRect);
+    Marker->TypeCode = bkSpot;
+    m_canvas.AddChildShape(Base, Marker);
+    EntryPoint = m_canvas.AddShape(0, 0, 0, 0, skNone);
+    m_canvas.AddChildShape(Base, EntryPoint);
+    ExitPoint = m_canvas.AddShape(0, 0, 0, 0, skNone);
+    m_canvas.AddChildShape(Base, ExitPoint);
+    EntryPoint->SetBounds(45, -1, 0, 0);
+    ExitPoint->SetBounds(45, 32, 0, 0);
+    m_canvas.AddLink(EntryPoint, 0, Marker, 2);
+    m_canvas.AddLink(Marker, 10, ExitPoint, 0);
+}
+
+TNormalSpot::~TNormalSpot()
+{
+    m_canvas.RemoveShape(EntryPoint);
+    m_canvas.RemoveShape(ExitPoint);
+    m_canvas.RemoveShape(Base);
+    m_canvas.RemoveShape(Marker);
+}
+
+Flowchart::Flowchart(FlowChart& canvas) : m_canvas(canvas) {}
+
+Flowchart::~Flowchart()
+{
+    UpdateBracket bracket(m_canvas);
+    for (size_t i = m_items.size(); i-- > 0;)
+        Destroy(m_items[i]);
+}
+
+FlowItem* Flowchart::Item(int index) const
+{
+    if (index < 0 || index >= Count())
+        return nullptr;
+    return m_items[static_cast<size_t>(index)];
+}
+
+std::vector<FcObject*> Flowchart::BlockObjects() const
+{
+    std::vector<FcObject*> objects;
+    objects.reserve(m_items.size() / 2);
+    for (FlowItem* item : m_items)
+        if (item->Class() == ItemClass::SeqPanel)
+            objects.push_back(static_cast<TSeqPanel*>(item)->Object);
+    return objects;
+}
+
+void Flowchart::Destroy(FlowItem* item) { delete item; }
+
+void Flowchart::BuildNewFlowchart()
+{
+    UpdateBracket bracket(m_canvas);
+    m_items.clear();
+    auto* start = new TStartPanel(m_canvas);
+    auto* spot = new TNormalSpot(m_canvas);
+    auto* end = new TEndPanel(m_canvas);
+    m_items = {start, spot, end};
+    m_canvas.SelectExclusively(spot->Marker);
+    SetItemLeft(start, kColumnLeft);
+    SetItemLeft(spot, kColumnLeft);
+    SetItemLeft(end, kColumnLeft);
+    RelayoutFlowchart();
+    StartObject = start->Object;
+    EndObject = end->Object;
+}
+
+void Flowchart::RelayoutFlowchart()
+{
+    UpdateBracket bracket(m_canvas);
+    int32_t y = kColumnTop;
+    for (FlowItem* item : m_items) {
+        SetItemPosition(item, ItemLeft(item), y);
+        y += ItemHeight(item);
+    }
+}
+
+void Flowchart::SetItemLeft(FlowItem* item, int32_t left)
+{
+    if (PanelItem* panel = AsPanel(item)) {
+        panel->Object->SetLeft(left);
+        panel->Left = left;
+    } else if (TNormalSpot* spot = AsSpot(item)) {
+        MoveShapeGroup(spot->Base, left, spot->Base->Top());
+        spot->Marker->SetLeft(spot->Base->Left() + 25);
+        spot->Marker->SetTop(spot->Base->Top() + 9);
+        spot->Left = left;
+    }
+}
+
+void Flowchart::SetItemPosition(FlowItem* item, int32_t left, int32_t top)
+{
+    if (PanelItem* panel = AsPanel(item)) {
+        panel->Object->SetLeft(left);
+        panel->Object->SetTop(top);
+        panel->Left = left;
+        panel->Top = top;
+    } else if (TNormalSpot* spot = AsSpot(item)) {
+        MoveShapeGroup(spot->Base, left, top);
+        spot->Marker->SetLeft(spot->Base->Left() + 25);
+        spot->Marker->SetTop(spot->Base->Top() + 9);
+        spot->Left = left;
+        spot->Top = top;
+    }
+}
+
+void Flowchart::MoveShapeGroup(FcObject* object, int32_t left, int32_t top)
+{
+    if (!m_canvas.Owns(object))
+        return;
+    const int32_t dx = left - object->Left();
+    const int32_t dy = top - object->Top();
+    m_scratch.clear();
+    // Pre-order, depth first, without recursion.
+    std::vector<FcObject*> pending{object};
+    while (!pending.empty()) {
+        FcObject* current = pending.back();
+        pending.pop_back();
+        m_scratch.push_back(current);
+        for (int i = current->ChildCount(); i-- > 0;)
+            pending.push_back(current->Child(i));
+    }
+    for (FcObject* moved : m_scratch) {
+        moved->SetLeft(moved->Left() + dx);
+        moved->SetTop(moved->Top() + dy);
+    }
+}
+
+void Flowchart::SetBlockHeight(FcObject* object, int32_t height)
+{
+    for (FlowItem* item : m_items) {
+        if (item->Class() != ItemClass::SeqPanel)
+            continue;
+        auto* panel = static_cast<TSeqPanel*>(item);
+        if (panel->Object == object) {
+            object->SetHeight(height);
+            panel->Height = height;
+            return;
+        }
+    }
+}
+
+int Flowchart::IndexOfPanelObject(const FcObject* object) const
+{
+    for (size_t i = 0; i < m_items.size(); ++i)
+        if (m_items[i]->Class() == ItemClass::SeqPanel && static_cast<TSeqPanel*>(m_items[i])->Object == object)
+            return static_cast<int>(i);
+    return -1;
+}
+
+int Flowchart::IndexOfSpotMarker(const FcObject* object) const
+{
+    for (size_t i = 0; i < m_items.size(); ++i)
+        if (const TNormalSpot* spot = AsSpot(m_items[i]); spot && spot->Marker == object)
+            return static_cast<int>(i);
+    return -1;
+}
+
+int Flowchart::IndexOfSpotBase(const FcObject* object) const
+{
+    for (size_t i = 0; i < m_items.size(); ++i)
+        if (const TNormalSpot* spot = AsSpot(m_items[i]); spot && spot->Base == object)
+            return static_cast<int>(i);
+    return -1;
+}
+
+int32_t Flowchart::ItemLeft(const FlowItem* item) const
+{
+    if (const PanelItem* panel = AsPanel(item))
+        return panel->Left;
+    if (const TNormalSpot* spot = AsSpot(item))
+        return spot->Left;
+    return 0;
+}
+
+int32_t Flowchart::ItemHeight(const FlowItem* item) const
+{
+    if (const PanelItem* panel = AsPanel(item))
+        return panel->Object->Height();
+    if (const TNormalSpot* spot = AsSpot(item))
+        return spot->Base->Height();
+    return 0;
+}
+
+TSeqPanel* Flowchart::NewBlockPanel(int item, bool withDefaultNode)
+{
+    const BlockInfo* info = FindPaletteItem(item);
+    auto* panel = new TSeqPanel(m_canvas, info->caption);
+    panel->Object->TypeCode = info->code;
+    if (withDefaultNode)
+        panel->Object->CtrlNodeText = DefaultCtrlNode(info->code);
+    return panel;
+}
+
+void Flowchart::InsertBlock(int item)
+{
+    const BlockInfo* info = FindPaletteItem(item);
+    if (!info || !info->isBlock)
+        return;
+    FcObject* selected = m_canvas.SingleSelection();
+    if (!selected || IndexOfSpotMarker(selected) == -1 || selected->TypeCode != bkSpot)
+        return;
+    UpdateBracket bracket(m_canvas);
+    auto* spot = new TNormalSpot(m_canvas);
+    m_items.insert(m_items.begin() + IndexOfSpotMarker(selected) + 1, spot);
+    SetItemLeft(spot, kColumnLeft);
+    TSeqPanel* panel = NewBlockPanel(item, true);
+    m_items.insert(m_items.begin() + IndexOfSpotMarker(selected) + 1, panel);
+    SetItemLeft(panel, kColumnLeft);
+    RelayoutFlowchart();
+    m_canvas.SelectExclusively(panel->Object);
+    m_canvas.ScrollIntoView(panel->Object);
+}
+
+void Flowchart::AppendBlock(int item)
+{
+    const BlockInfo* info = FindPaletteItem(item);
+    if (!info || !info->isBlock || m_items.empty())
+        return;
+    UpdateBracket bracket(m_canvas);
+    const auto k = static_cast<std::ptrdiff_t>(m_items.size());
+    auto* spot = new TNormalSpot(m_canvas);
+    m_items.insert(m_items.begin() + (k - 1), spot);
+    SetItemLeft(spot, kColumnLeft);
+    TSeqPanel* panel = NewBlockPanel(item, info->hasDefaultNode);
+    m_items.insert(m_items.begin() + (k - 1), panel);
+    SetItemLeft(panel, kColumnLeft);
+    LastAppendedObject = panel->Object;
+}
+
+void Flowchart::DeleteBlock(FcObject* object)
+{
+    if (!object)
+        return;
+    const int i = IndexOfPanelObject(object);
+    if (i == -1)
+        return;
+    UpdateBracket bracket(m_canvas);
+    const auto at = static_cast<std::ptrdiff_t>(i);
+    FlowItem* panel = m_items[static_cast<size_t>(i)];
+    m_items.erase(m_items.begin() + at);
+    Destroy(panel);
+    if (i < Count()) {
+        FlowItem* spot = m_items[static_cast<size_t>(i)];
+        m_items.erase(m_items.begin() + at);
+        Destroy(spot);
+    }
+    RelayoutFlowchart();
+    if (TNormalSpot* previous = AsSpot(Item(i - 1))) {
+        m_canvas.ScrollIntoView(previous->Marker);
+        PendingSelection = previous->Marker;
+        if (PostDeferredSelect)
+            PostDeferredSelect();
+    }
+}
+
+void Flowchart::ClearFlowchart()
+{
+    UpdateBracket bracket(m_canvas);
+    // A deferred selection still queued must not reach a destroyed marker
+    // (its address may be reused by a new object).
+    PendingSelection = nullptr;
+    while (!m_items.empty()) {
+        FlowItem* item = m_items.back();
+        m_items.pop_back();
+        Destroy(item);
+    }
+}
+
+void Flowchart::SelectionFilter(FcObject* object, FcConnection* connection, bool& allow) const
+{
+    if (connection) {
+        allow = false;
+        return;
+    }
+    if (!object)
+        return;
+    if (object == StartObject || object == EndObject || IndexOfSpotBase(object) != -1)
+        allow = false;
+}
+
+void Flowchart::DeferredSelect() { m_canvas.SelectExclusively(PendingSelection); }
+
+} // namespace talvex
