@@ -3,6 +3,7 @@
 #include "app/formabout.h"
 #include "app/images.h"
 #include "app/navbar.h"
+#include "link/ui/downloaddialog.h"
 #include "model/ui/canvasview.h"
 
 #include <QCoreApplication>
@@ -192,7 +193,6 @@ void TForm1::SpeedButton1Click() {}  // TODO(document commands): New
 void TForm1::SpeedButton2Click() {}  // TODO(document commands): Open
 void TForm1::SpeedButton3Click() {}  // TODO(document commands): Save
 void TForm1::SpeedButton4Click() {}  // TODO(document commands): Save As
-void TForm1::SpeedButton6Click() {}  // TODO(download): copy Memo1 into TFormDownload and show it
 void TForm1::SpeedButton7Click() {}  // TODO(generator): fill Memo1 with the program text
 void TForm1::SpeedButton9Click() {}  // TODO(document commands): save Memo1 as a text file
 void TForm1::SpeedButton10Click() {}  // TODO(document commands): load a text file into Memo1
@@ -200,6 +200,15 @@ void TForm1::SpeedButton10Click() {}  // TODO(document commands): load a text fi
 void TForm1::SpeedButton5Click()
 {
     close();
+}
+
+void TForm1::SpeedButton6Click()
+{
+    auto* download = findChild<TFormDownload*>(QString(), Qt::FindDirectChildrenOnly);
+    if (!download)
+        download = new TFormDownload(this);
+    download->SetSourceText(Memo1->toPlainText());
+    download->exec();
 }
 
 void TForm1::SpeedButton8Click()

@@ -2,6 +2,7 @@
 
 #include "app/formabout.h"
 #include "app/mainwindow.h"
+#include "link/ui/downloaddialog.h"
 
 namespace talvex {
 
@@ -24,6 +25,7 @@ void CreateForms(TForm1& form1)
     // TFormSubEnd, TFormGOSUB, TFormLoopBegin, TFormLoopEnd, TFormLimLoopBegin,
     // TFormLimLoopEnd, TFormWhileBegin, TFormWhileEnd, TFormIfBegin, TFormIfElseIf,
     // TFormIfElse, TFormIfEnd, TFormVOICEX.
+    CreateForm<TFormDownload>(form1);
     CreateForm<TFormAbout>(form1);
 }
 

@@ -78,6 +78,7 @@ bool SerialPortAdapter::OpenDevice(const QString& device, std::string* error)
     m_port.setDataTerminalReady(true);
     m_port.clearError();
     SetHandle(m_port.handle());
+    m_device = device;
     {
         std::lock_guard<std::mutex> lock(m_sendMutex);
         m_interrupted = false;
@@ -103,7 +104,7 @@ bool SerialPortAdapter::IsOpen() const
 
 QString SerialPortAdapter::DeviceName() const
 {
-    return m_port.portName();
+    return m_port.isOpen() ? m_device : QString();
 }
 
 void SerialPortAdapter::DiscardPortBuffers()

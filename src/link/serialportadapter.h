@@ -35,6 +35,7 @@ public:
     bool OpenDevice(const QString& device, std::string* error);
     void ClosePort();
     bool IsOpen() const;
+    // The device the open port was opened as; empty while closed.
     QString DeviceName() const;
 
     // Drops whatever the port itself still holds in either direction.
@@ -68,6 +69,7 @@ private:
     long PendingOutput();
 
     QSerialPort m_port;
+    QString m_device;
     ReceiveQueue m_queue;
 
     std::atomic<long long> m_sendLimitMs{kDefaultSendLimit.count()};
