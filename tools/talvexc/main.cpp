@@ -19,6 +19,7 @@ struct Command {
 const Command kCommands[] = {
     {"gen", "gen FILE.lcc   print the program text of a project (GBK, CR LF after every line)", RunGenCommand},
     {"fmt", "fmt FILE.lcc   print the project file as the editor saves it after opening it", RunFmtCommand},
+    {"send", "send --port DEVICE FILE   download a program text file to the robot", ::RunSendCommand},
 };
 
 void PrintUsage(std::FILE* out)
