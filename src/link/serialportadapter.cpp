@@ -21,6 +21,7 @@ namespace {
 
 // One byte at 115200 baud, 10 bit times.
 constexpr std::chrono::microseconds kByteTime{87};
+constexpr std::chrono::microseconds kHandOverSpin{100};
 
 } // namespace
 
@@ -138,6 +139,12 @@ bool SerialPortAdapter::SendByte(uint8_t byte)
         ticket = ++m_sendTicket;
     }
     QMetaObject::invokeMethod(this, [this, ticket, byte] { WriteOnPortThread(ticket, byte); }, Qt::QueuedConnection);
+    // The port thread usually hands the byte over within a few microseconds;
+    // catching that without going to sleep keeps the per-byte cost near the
+    // line's own byte time.
+    const auto spinEnd = std::chrono::steady_clock::now() + kHandOverSpin;
+    while (m_handledTicket.load(std::memory_order_acquire) < ticket && std::chrono::steady_clock::now() < spinEnd) {
+    }
     {
         std::unique_lock<std::mutex> lock(m_sendMutex);
         const bool handled = m_sendDone.wait_until(lock, deadline, [&] { return m_interrupted || m_writtenTicket >= ticket; });
@@ -188,6 +195,7 @@ void SerialPortAdapter::FinishWrite(bool ok)
         m_writtenTicket = m_sendTicket;
         m_writeOk = ok;
     }
+    m_handledTicket.store(m_writtenTicket, std::memory_order_release);
     m_pendingTicket = 0;
     m_sendDone.notify_all();
 }

@@ -82,6 +82,7 @@ private:
     uint64_t m_writtenTicket = 0; // last byte the port thread has handled
     uint64_t m_pendingTicket = 0; // written but still in the port object's buffer
     bool m_writeOk = false;
+    std::atomic<uint64_t> m_handledTicket{0}; // m_writtenTicket, for the worker to spin on
     bool m_interrupted = false;
 
     // The system handle, for the worker to watch the transmit buffer.

@@ -1,11 +1,13 @@
 #include "ptyline.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
 #include <poll.h>
 #include <stdlib.h>
 #include <termios.h>
+#include <time.h>
 #include <unistd.h>
 
 namespace talvex::robot {
@@ -73,7 +75,7 @@ bool PtyLine::OpenLog(const std::string& path, std::string& error)
     return true;
 }
 
-PtyLine::Read PtyLine::ReadByte(uint8_t& byte, int timeoutMs)
+PtyLine::Read PtyLine::ReadByte(uint8_t& byte, int timeoutMs, size_t expected)
 {
     if (m_next == m_buffered) {
         if (m_master < 0)
@@ -85,6 +87,10 @@ PtyLine::Read PtyLine::ReadByte(uint8_t& byte, int timeoutMs)
         } while (ready < 0 && errno == EINTR);
         if (ready == 0)
             return Read::kTimeout;
+        if (expected > 8) {
+            const timespec gather {0, static_cast<long>(std::min<size_t>(expected - 4, 64)) * 20000};
+            nanosleep(&gather, nullptr);
+        }
         ssize_t count = 0;
         do {
             count = ::read(m_master, m_buffer, sizeof m_buffer);

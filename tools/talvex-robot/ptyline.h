@@ -24,8 +24,10 @@ public:
     // Every byte read is also appended to the log file, if one is open.
     bool OpenLog(const std::string& path, std::string& error);
 
-    // timeoutMs < 0 waits without limit.
-    Read ReadByte(uint8_t& byte, int timeoutMs = -1);
+    // timeoutMs < 0 waits without limit. expected is how many bytes the robot
+    // still waits for: with many to come it lets them gather before reading,
+    // as a UART buffer would, instead of waking up for every single byte.
+    Read ReadByte(uint8_t& byte, int timeoutMs = -1, size_t expected = 1);
     bool Write(const std::string& bytes);
     void Close();
 

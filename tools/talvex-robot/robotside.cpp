@@ -21,7 +21,7 @@ RobotSide::Packet RobotSide::ReceivePacket(int index, std::vector<uint8_t>& data
         uint8_t check[3] = {};
         for (int i = 0; i < n + 3; ++i) {
             uint8_t& target = i < n ? data[static_cast<size_t>(i)] : check[i - n];
-            if (m_line.ReadByte(target) != PtyLine::Read::kByte)
+            if (m_line.ReadByte(target, -1, static_cast<size_t>(n + 3 - i)) != PtyLine::Read::kByte)
                 return Packet::kClosed;
         }
         const Checksum sum = PacketChecksum(data.data(), lengthByte);
