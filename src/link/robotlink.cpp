@@ -57,19 +57,31 @@ RobotLink::Start RobotLink::StartTransfer(const QString& path, std::string* erro
 
     m_worker = new TSendDataThread(m_port, bytes.toStdString());
     const uint64_t generation = ++m_generation;
-    connect(m_worker, &TSendDataThread::Progress, this, &RobotLink::TransferProgress, Qt::QueuedConnection);
     connect(
-        m_worker, &TSendDataThread::Completed, this,
-        [this, generation](bool success) { OnWorkerCompleted(generation, success); }, Qt::QueuedConnection);
+        m_worker, &TSendDataThread::Progress, this,
+        [this, generation] {
+            if (!m_worker || generation != m_generation)
+                return;
+            for (const auto& [sent, total] : m_worker->TakeProgress())
+                emit TransferProgress(sent, total);
+        },
+        Qt::QueuedConnection);
+    connect(
+        m_worker, &TSendDataThread::Completed, this, [this, generation] { OnWorkerCompleted(generation); },
+        Qt::QueuedConnection);
     m_worker->start();
     return Start::kStarted;
 }
 
-void RobotLink::OnWorkerCompleted(uint64_t generation, bool success)
+void RobotLink::OnWorkerCompleted(uint64_t generation)
 {
     // A worker stopped by StopTransfer may still have its report on the way.
     if (!m_worker || generation != m_generation)
         return;
+    // Reports not taken yet go out before the end.
+    for (const auto& [sent, total] : m_worker->TakeProgress())
+        emit TransferProgress(sent, total);
+    const bool success = m_worker->Succeeded();
     // Completed is the worker's last act, so this wait is over at once.
     delete m_worker;
     m_worker = nullptr;

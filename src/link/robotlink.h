@@ -48,7 +48,7 @@ signals:
     void TransferFinished(int byteCount, bool success);
 
 private:
-    void OnWorkerCompleted(uint64_t generation, bool success);
+    void OnWorkerCompleted(uint64_t generation);
 
     SerialPortAdapter m_port;
     TSendDataThread* m_worker = nullptr;

@@ -5,14 +5,18 @@
 #include <QThread>
 
 #include <condition_variable>
+#include <deque>
 #include <mutex>
 #include <string>
+#include <utility>
 
 namespace talvex {
 
 // The worker of one transfer: runs the robot sequence over a byte link with
-// its own copy of the data. It touches no control; it reports through
-// Progress and, as its last act, Completed (connect both queued).
+// its own copy of the data. It touches no control. It reports through the
+// queued signals Progress and, as its last act, Completed; the values travel
+// under the worker's own lock (TakeProgress, Succeeded), so that every
+// hand-over between the threads is one the program itself orders.
 class TSendDataThread : public QThread {
     Q_OBJECT
 public:
@@ -23,9 +27,14 @@ public:
     // without waiting; used when the application quits mid-transfer.
     void Stop();
 
+    // The progress reports (data packets sent, total) not taken yet, oldest first.
+    std::deque<std::pair<int, int>> TakeProgress();
+    // The result, once Completed has been emitted.
+    bool Succeeded() const;
+
 signals:
-    void Progress(int sent, int total);
-    void Completed(bool success);
+    void Progress();
+    void Completed();
 
 protected:
     void run() override;
@@ -36,9 +45,12 @@ private:
     ByteLink& m_link;
     std::string m_data;
 
-    std::mutex m_stopMutex;
+    mutable std::mutex m_mutex;
     std::condition_variable m_stopped;
     bool m_stopRequested = false;
+    bool m_finished = false;
+    bool m_success = false;
+    std::deque<std::pair<int, int>> m_progress;
 };
 
 } // namespace talvex

@@ -137,8 +137,10 @@ bool SerialPortAdapter::SendByte(uint8_t byte)
         if (m_interrupted)
             return false;
         ticket = ++m_sendTicket;
+        m_sendByte = byte;
     }
-    QMetaObject::invokeMethod(this, [this, ticket, byte] { WriteOnPortThread(ticket, byte); }, Qt::QueuedConnection);
+    // The byte itself travels under m_sendMutex, not inside the queued call.
+    QMetaObject::invokeMethod(this, "WritePendingByte", Qt::QueuedConnection);
     // The port thread usually hands the byte over within a few microseconds;
     // catching that without going to sleep keeps the per-byte cost near the
     // line's own byte time.
@@ -169,14 +171,17 @@ bool SerialPortAdapter::SendByte(uint8_t byte)
     }
 }
 
-void SerialPortAdapter::WriteOnPortThread(uint64_t ticket, uint8_t byte)
+void SerialPortAdapter::WritePendingByte()
 {
+    uint64_t ticket = 0;
+    char c = 0;
     {
         std::lock_guard<std::mutex> lock(m_sendMutex);
-        if (ticket != m_sendTicket)
-            return; // its worker has given up on it already
+        if (m_writtenTicket >= m_sendTicket || m_pendingTicket == m_sendTicket)
+            return; // handled by an earlier call
+        ticket = m_sendTicket;
+        c = static_cast<char>(m_sendByte);
     }
-    const char c = static_cast<char>(byte);
     if (!m_port.isOpen() || m_port.write(&c, 1) != 1) {
         FinishWrite(false);
         return;

@@ -60,8 +60,11 @@ public slots:
     // Receive handler: moves every byte the port holds into the receive queue.
     void MSComm1Comm();
 
+private slots:
+    // Writes the byte SendByte has left in m_sendByte; on the port's thread.
+    void WritePendingByte();
+
 private:
-    void WriteOnPortThread(uint64_t ticket, uint8_t byte);
     void FinishWrite(bool ok);
     void OnError(QSerialPort::SerialPortError error);
     void SetHandle(qintptr handle);
@@ -79,8 +82,9 @@ private:
     std::mutex m_sendMutex;
     std::condition_variable m_sendDone;
     uint64_t m_sendTicket = 0;    // last byte the worker asked for
+    uint8_t m_sendByte = 0;       // its value
     uint64_t m_writtenTicket = 0; // last byte the port thread has handled
-    uint64_t m_pendingTicket = 0; // written but still in the port object's buffer
+    uint64_t m_pendingTicket = 0; // written but still in the port object's buffer (port thread only)
     bool m_writeOk = false;
     std::atomic<uint64_t> m_handledTicket{0}; // m_writtenTicket, for the worker to spin on
     bool m_interrupted = false;

@@ -1,8 +1,8 @@
 #include "model/gbk.h"
 #include "robotprocess.h"
+#include "spawnedprocess.h"
 
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -17,16 +17,23 @@ struct ToolRun {
     QByteArray err;
 };
 
+QByteArray ReadAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 ToolRun Talvexc(const QStringList& arguments)
 {
-    QProcess process;
-    process.start(QStringLiteral(TALVEX_BINARY_DIR "/tools/talvexc"), arguments);
+    QTemporaryDir dir;
+    talvex::testing::SpawnedProcess process;
     ToolRun run;
-    if (!process.waitForFinished(30000))
+    if (!process.Start(QStringLiteral(TALVEX_BINARY_DIR "/tools/talvexc"), arguments, dir.filePath("out"),
+                       dir.filePath("err")))
         return run;
-    run.exitCode = process.exitCode();
-    run.out = process.readAllStandardOutput();
-    run.err = process.readAllStandardError();
+    run.exitCode = process.Wait(30000);
+    run.out = ReadAll(dir.filePath("out"));
+    run.err = ReadAll(dir.filePath("err"));
     return run;
 }
 

@@ -4,9 +4,10 @@
 // link tests: start it with fault options, open Device() as the serial port,
 // and after the host has closed the port read what the robot received.
 
+#include "spawnedprocess.h"
+
 #include <QByteArray>
 #include <QFile>
-#include <QProcess>
 #include <QStringList>
 #include <QTemporaryDir>
 
@@ -20,13 +21,7 @@ public:
     RobotProcess(const RobotProcess&) = delete;
     RobotProcess& operator=(const RobotProcess&) = delete;
 
-    ~RobotProcess()
-    {
-        if (m_process.state() != QProcess::NotRunning) {
-            m_process.kill();
-            m_process.waitForFinished(5000);
-        }
-    }
+    ~RobotProcess() = default;
 
     static QString Program() { return QStringLiteral(TALVEX_BINARY_DIR "/tools/talvex-robot"); }
 
@@ -35,28 +30,22 @@ public:
     {
         QStringList arguments = options;
         arguments << "--log" << LogPath() << "--out" << OutPath();
-        m_process.setProgram(Program());
-        m_process.setArguments(arguments);
-        m_process.setProcessChannelMode(QProcess::SeparateChannels);
-        m_process.start();
-        if (!m_process.waitForStarted(5000)) {
-            *error = m_process.errorString().toStdString();
+        if (!m_process.Start(Program(), arguments, QString(), m_dir.filePath("stderr.txt"))) {
+            *error = "cannot start " + Program().toStdString();
             return false;
         }
-        while (!m_process.canReadLine()) {
-            if (!m_process.waitForReadyRead(5000)) {
-                *error = "talvex-robot printed no device: " + m_process.readAllStandardError().toStdString();
-                return false;
-            }
+        m_device = m_process.ReadLine();
+        if (m_device.isEmpty()) {
+            *error = "talvex-robot printed no device: " + ReadFile(m_dir.filePath("stderr.txt"));
+            return false;
         }
-        m_device = QString::fromLocal8Bit(m_process.readLine()).trimmed();
         return true;
     }
 
     QString Device() const { return m_device; }
 
     // Waits for the robot to end (it does once the host has closed the port).
-    bool WaitForExit(int milliseconds = 5000) { return m_process.waitForFinished(milliseconds); }
+    bool WaitForExit(int milliseconds = 5000) { return m_process.Wait(milliseconds) >= 0; }
 
     std::string Log() const { return ReadFile(LogPath()); }
     std::string Out() const { return ReadFile(OutPath()); }
@@ -75,7 +64,7 @@ private:
     }
 
     QTemporaryDir m_dir;
-    QProcess m_process;
+    SpawnedProcess m_process;
     QString m_device;
 };
 
