@@ -3,6 +3,7 @@
 #include "link/portnames.h"
 #include "model/gbk.h"
 
+#include <QMetaMethod>
 #include <QMetaObject>
 
 #include <algorithm>
@@ -37,6 +38,7 @@ SerialPortAdapter::SerialPortAdapter(QObject* parent)
     // No limit on the receive side: no byte may be lost while the worker is slow.
     m_port.setReadBufferSize(0);
 
+    m_writeMethod = metaObject()->method(metaObject()->indexOfSlot("WritePendingByte()"));
     connect(&m_port, &QSerialPort::readyRead, this, &SerialPortAdapter::MSComm1Comm);
     connect(&m_port, &QSerialPort::errorOccurred, this, &SerialPortAdapter::OnError);
     connect(&m_port, &QSerialPort::bytesWritten, this, [this] {
@@ -140,7 +142,7 @@ bool SerialPortAdapter::SendByte(uint8_t byte)
         m_sendByte = byte;
     }
     // The byte itself travels under m_sendMutex, not inside the queued call.
-    QMetaObject::invokeMethod(this, "WritePendingByte", Qt::QueuedConnection);
+    m_writeMethod.invoke(this, Qt::QueuedConnection);
     // The port thread usually hands the byte over within a few microseconds;
     // catching that without going to sleep keeps the per-byte cost near the
     // line's own byte time.

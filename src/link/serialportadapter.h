@@ -3,6 +3,7 @@
 #include "link/bytelink.h"
 #include "link/receivequeue.h"
 
+#include <QMetaMethod>
 #include <QObject>
 #include <QSerialPort>
 
@@ -72,6 +73,7 @@ private:
     long PendingOutput();
 
     QSerialPort m_port;
+    QMetaMethod m_writeMethod; // WritePendingByte, looked up once
     QString m_device;
     ReceiveQueue m_queue;
 
