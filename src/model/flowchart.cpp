@@ -223,7 +223,9 @@ void Flowchart::MoveShapeGroup(FcObject* object, int32_t left, int32_t top)
 
 void Flowchart::SetBlockHeight(FcObject* object, int32_t height)
 {
-    for (FlowItem* item : m_items) {
+    // From the back: the loader sizes the block it has just appended.
+    for (auto it = m_items.rbegin(); it != m_items.rend(); ++it) {
+        FlowItem* item = *it;
         if (item->Class() != ItemClass::SeqPanel)
             continue;
         auto* panel = static_cast<TSeqPanel*>(item);
