@@ -1,0 +1,97 @@
+#include "dialogs/textdialogs.h"
+
+#include <QLabel>
+#include <QLineEdit>
+
+#include <cstring>
+
+namespace talvex {
+
+const std::vector<TextDialogSpec>& TextDialogSpecs()
+{
+    static const std::vector<TextDialogSpec> specs = {
+        {"TFormBiaoDaShi", u8"表达式或者语句", 151, 105, u8"表达式或者语句:", 18, 42, 255, 120,
+         u8"请填写一行符合语法的语句。"},
+        {"TFormLoopBegin", u8"多次循环头", 97, 49, u8"循环次数:", 96, 10, 85, 64, nullptr},
+        {"TFormWhileBegin", u8"条件循环头", 97, 49, u8"循环条件:", 96, 10, 85, 64, nullptr},
+        {"TFormIfBegin", u8"如果", 97, 49, u8"判断条件:", 96, 10, 85, 64, nullptr},
+        {"TFormIfElseIf", u8"否则如果", 97, 49, u8"判断条件:", 96, 10, 85, 64, nullptr},
+        {"TFormSubBegin", u8"子程序开始", 97, 49, u8"子程序名称:", 114, 10, 85, 64, nullptr},
+        {"TFormGOSUB", u8"调用子程序", 97, 49, u8"调用子程序名称:", 162, 10, 85, 64, nullptr},
+    };
+    return specs;
+}
+
+const std::vector<PlainDialogSpec>& PlainDialogSpecs()
+{
+    static const std::vector<PlainDialogSpec> specs = {
+        {"TFormLoopEnd", u8"多次循环尾"},  {"TFormLimLoopBegin", u8"永远循环头"},
+        {"TFormLimLoopEnd", u8"永远循环尾"}, {"TFormWhileEnd", u8"条件循环尾"},
+        {"TFormIfElse", u8"否则"},         {"TFormIfEnd", u8"结束判断"},
+        {"TFormSubEnd", u8"子程序结束"},
+    };
+    return specs;
+}
+
+const TextDialogSpec* FindTextDialogSpec(const char* className)
+{
+    for (const TextDialogSpec& spec : TextDialogSpecs()) {
+        if (std::strcmp(spec.className, className) == 0)
+            return &spec;
+    }
+    return nullptr;
+}
+
+const PlainDialogSpec* FindPlainDialogSpec(const char* className)
+{
+    for (const PlainDialogSpec& spec : PlainDialogSpecs()) {
+        if (std::strcmp(spec.className, className) == 0)
+            return &spec;
+    }
+    return nullptr;
+}
+
+namespace {
+
+FrameGeometry TextFrame(const TextDialogSpec& spec)
+{
+    FrameGeometry g;
+    g.clientWidth = 313;
+    g.clientHeight = spec.clientHeight;
+    g.panelWidth = 297;
+    g.panelHeight = spec.panelHeight;
+    g.buttonsY = spec.buttonsY;
+    return g;
+}
+
+FrameGeometry PlainFrame()
+{
+    FrameGeometry g;
+    g.clientWidth = 194;
+    g.clientHeight = 40;
+    g.buttonsY = 7;
+    g.hasOk = false;
+    return g;
+}
+
+} // namespace
+
+TextParamDialog::TextParamDialog(const TextDialogSpec& spec, QWidget* parent)
+    : DialogFrame(spec.className, spec.captionUtf8, TextFrame(spec), parent), m_edit(new QLineEdit(Panel()))
+{
+    AddLabel(spec.labelUtf8, 16, 13, "Label1");
+    m_edit->setObjectName("Edit1");
+    m_edit->setGeometry(spec.editX, spec.editY, spec.editWidth, 24);
+    if (spec.hintUtf8) {
+        QLabel* hint = AddLabel(spec.hintUtf8, 16, 80, "Label2");
+        hint->setFont(DialogFont(13));
+        hint->adjustSize();
+    }
+}
+
+PlainDialog::PlainDialog(const PlainDialogSpec& spec, QWidget* parent)
+    : DialogFrame(spec.className, spec.captionUtf8, PlainFrame(), parent)
+{
+}
+
+} // namespace talvex
