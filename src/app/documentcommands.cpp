@@ -1,0 +1,239 @@
+#include "app/documentcommands.h"
+
+#include "app/documentui.h"
+#include "codegen/generator.h"
+#include "codegen/programtext.h"
+#include "model/flowchart.h"
+#include "model/gbk.h"
+#include "project/filebytes.h"
+#include "project/loader.h"
+
+#include <QFileInfo>
+#include <QPlainTextEdit>
+
+namespace talvex {
+
+namespace {
+
+constexpr int kEmptyFlowchartItems = 3;
+
+// Keeps the code view from redrawing until the whole text is in place.
+class UpdateBracket {
+public:
+    explicit UpdateBracket(QWidget& widget) : m_widget(widget) { m_widget.setUpdatesEnabled(false); }
+    ~UpdateBracket() { m_widget.setUpdatesEnabled(true); }
+    UpdateBracket(const UpdateBracket&) = delete;
+    UpdateBracket& operator=(const UpdateBracket&) = delete;
+
+private:
+    QWidget& m_widget;
+};
+
+} // namespace
+
+bool HasProjectExtension(const QString& fileName)
+{
+    for (qsizetype i = fileName.size() - 1; i >= 0; --i) {
+        const QChar c = fileName.at(i);
+        if (c == QLatin1Char('.'))
+            return fileName.mid(i).compare(QLatin1String(".lcc"), Qt::CaseInsensitive) == 0;
+        if (c == QLatin1Char('/') || c == QLatin1Char('\\') || c == QLatin1Char(':'))
+            return false;
+    }
+    return false;
+}
+
+std::string UntitledSavePrompt()
+{
+    return Gbk(u8"流程图文件的内容已经被更改,\r\n是否保存更改?");
+}
+
+std::string TitledSavePrompt(const QString& fileName)
+{
+    return Gbk(u8"流程图文件") + ToGbk(fileName) + Gbk(u8"的内容已经被更改,\r\n是否保存更改?");
+}
+
+DocumentCommands::DocumentCommands(Flowchart& flowchart, QPlainTextEdit& codeView, DocumentUi& ui)
+    : m_flowchart(flowchart), m_codeView(codeView), m_ui(ui)
+{
+}
+
+void DocumentCommands::SetCurrentFile(const QString& path)
+{
+    m_currentFileName = path;
+    if (CurrentFileChanged)
+        CurrentFileChanged(path);
+}
+
+std::optional<bool> DocumentCommands::IsDocumentModified(std::string* error)
+{
+    XmlElement current;
+    if (std::optional<std::string> failure = BuildProjectDocument(m_flowchart, current)) {
+        if (error)
+            *error = std::move(*failure);
+        return std::nullopt;
+    }
+    m_comparison = std::move(current);
+    return SerialiseProject(m_snapshot) != SerialiseProject(m_comparison);
+}
+
+std::optional<std::string> DocumentCommands::TakeSnapshot()
+{
+    XmlElement document;
+    if (std::optional<std::string> failure = BuildProjectDocument(m_flowchart, document)) {
+        // A snapshot that cannot describe the flowchart must not claim it is saved.
+        m_snapshot.reset();
+        return failure;
+    }
+    m_snapshot = std::move(document);
+    return std::nullopt;
+}
+
+bool DocumentCommands::AskToSaveChanges()
+{
+    return AskToSaveChanges(false);
+}
+
+bool DocumentCommands::CanClose()
+{
+    return AskToSaveChanges(true);
+}
+
+bool DocumentCommands::AskToSaveChanges(bool keepOnUnwrittenSave)
+{
+    std::string error;
+    const std::optional<bool> modified = IsDocumentModified(&error);
+    if (!modified) {
+        m_ui.ShowMessage(error);
+        return false;
+    }
+    m_modifiedFlag = *modified ? 1 : 0;
+    if (m_flowchart.Count() == kEmptyFlowchartItems)
+        return true;
+
+    std::string prompt;
+    if (m_currentFileName.isEmpty())
+        prompt = UntitledSavePrompt();
+    else if (m_modifiedFlag)
+        prompt = TitledSavePrompt(m_currentFileName);
+    else
+        return true;
+
+    switch (m_ui.AskSaveChanges(prompt)) {
+    case DocumentUi::Answer::Yes: {
+        const SaveOutcome outcome = Save();
+        if (outcome == SaveOutcome::Failed)
+            return false;
+        return outcome == SaveOutcome::Written || !keepOnUnwrittenSave;
+    }
+    case DocumentUi::Answer::No:
+        return true;
+    case DocumentUi::Answer::Cancel:
+        break;
+    }
+    return false;
+}
+
+void DocumentCommands::New()
+{
+    if (!AskToSaveChanges())
+        return;
+    m_flowchart.ClearFlowchart();
+    SetCurrentFile(QString());
+    m_modifiedFlag = 0;
+    m_flowchart.BuildNewFlowchart();
+    m_codeView.clear();
+    TakeSnapshot();
+}
+
+void DocumentCommands::Open()
+{
+    if (!AskToSaveChanges())
+        return;
+    const QString fileName = m_ui.ChooseProjectToOpen();
+    if (fileName.isEmpty() || !HasProjectExtension(fileName) || !QFileInfo(fileName).isFile())
+        return;
+
+    // The file is read and parsed before anything is discarded, so a file that
+    // cannot be loaded leaves the current document exactly as it was.
+    XmlReadResult document = ReadProjectFile(fileName);
+    if (!document) {
+        m_ui.ShowMessage(document.error);
+        return;
+    }
+    RebuildFlowchart(m_flowchart, *document.root, VoicePhrases ? VoicePhrases() : std::vector<std::string>());
+    m_codeView.clear();
+    SetCurrentFile(fileName);
+    m_modifiedFlag = 0;
+    if (std::optional<std::string> error = TakeSnapshot())
+        m_ui.ShowMessage(*error);
+}
+
+DocumentCommands::SaveOutcome DocumentCommands::Save()
+{
+    if (!m_currentFileName.isEmpty())
+        return SaveProjectTo(m_currentFileName);
+    const QString fileName = m_ui.ChooseProjectToSave();
+    if (fileName.isEmpty() || !HasProjectExtension(fileName))
+        return SaveOutcome::NothingWritten;
+    return SaveProjectTo(fileName);
+}
+
+DocumentCommands::SaveOutcome DocumentCommands::SaveAs()
+{
+    const QString fileName = m_ui.ChooseProjectToSave();
+    if (fileName.isEmpty() || !HasProjectExtension(fileName))
+        return SaveOutcome::NothingWritten;
+    return SaveProjectTo(fileName);
+}
+
+DocumentCommands::SaveOutcome DocumentCommands::SaveProjectTo(const QString& fileName)
+{
+    XmlElement document;
+    std::optional<std::string> error = BuildProjectDocument(m_flowchart, document);
+    if (!error)
+        error = WriteProjectFile(document, fileName);
+    if (error) {
+        m_ui.ShowMessage(*error);
+        return SaveOutcome::Failed;
+    }
+    SetCurrentFile(fileName);
+    m_modifiedFlag = 0;
+    m_snapshot = std::move(document);
+    return SaveOutcome::Written;
+}
+
+void DocumentCommands::GenerateProgramText()
+{
+    GeneratedProgram program = GenerateProgram(m_flowchart);
+    {
+        UpdateBracket bracket(m_codeView);
+        m_codeView.setPlainText(ProgramTextToView(JoinProgramLines(program.lines)));
+    }
+    if (program.error)
+        m_ui.ShowMessage(*program.error);
+}
+
+void DocumentCommands::SaveProgramText()
+{
+    const QString fileName = m_ui.ChooseTextToSave();
+    if (fileName.isEmpty())
+        return;
+    if (std::optional<std::string> error = WriteWholeFile(fileName, ViewTextToFileBytes(m_codeView.toPlainText())))
+        m_ui.ShowMessage(*error);
+}
+
+void DocumentCommands::LoadProgramText()
+{
+    const QString fileName = m_ui.ChooseTextToLoad();
+    if (fileName.isEmpty() || !QFileInfo(fileName).isFile())
+        return;
+    std::string bytes;
+    if (std::optional<std::string> error = ReadWholeFile(fileName, bytes)) {
+        m_ui.ShowMessage(*error);
+        return;
+    }
+    m_codeView.setPlainText(ProgramTextToView(bytes));
+}
+
+} // namespace talvex

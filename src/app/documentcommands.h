@@ -1,0 +1,77 @@
+#pragma once
+
+#include "project/projectfile.h"
+
+#include <QString>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+class QPlainTextEdit;
+
+namespace talvex {
+
+class DocumentUi;
+class Flowchart;
+
+// True when the name's extension (from its last dot, provided no directory
+// separator or drive colon follows it) is ".lcc" in any letter case.
+bool HasProjectExtension(const QString& fileName);
+
+// The unsaved-changes questions (GBK).
+std::string UntitledSavePrompt();
+std::string TitledSavePrompt(const QString& fileName);
+
+// The document commands of the main window: New, Open, Save, Save As, the
+// program text file commands and the generate command, with the document
+// state they keep (current file, modified flag, snapshot).
+class DocumentCommands {
+public:
+    DocumentCommands(Flowchart& flowchart, QPlainTextEdit& codeView, DocumentUi& ui);
+
+    // Called by SetCurrentFile so that the window can set its caption.
+    std::function<void(const QString& path)> CurrentFileChanged;
+    // The voice phrase list (GBK, entry k naming phrase k) used for captions when loading.
+    std::function<std::vector<std::string>()> VoicePhrases;
+
+    enum class SaveOutcome { Written, NothingWritten, Failed };
+
+    void New();                  // SpeedButton1
+    void Open();                 // SpeedButton2
+    SaveOutcome Save();          // SpeedButton3
+    SaveOutcome SaveAs();        // SpeedButton4
+    void GenerateProgramText();  // SpeedButton7
+    void SaveProgramText();      // SpeedButton9
+    void LoadProgramText();      // SpeedButton10
+
+    // The question New and Open ask first; true to go on.
+    bool AskToSaveChanges();
+    // The same question when the main window is about to close; a save that
+    // wrote nothing or failed keeps the window open.
+    bool CanClose();
+
+    // Whether the flowchart's document differs from the snapshot; the reader's
+    // message in error when a block's node text cannot be parsed.
+    std::optional<bool> IsDocumentModified(std::string* error = nullptr);
+    std::optional<std::string> TakeSnapshot();
+    SaveOutcome SaveProjectTo(const QString& fileName);
+
+    void SetCurrentFile(const QString& path);
+    const QString& CurrentFileName() const { return m_currentFileName; }
+    int ModifiedFlag() const { return m_modifiedFlag; }
+    const ProjectDocument& Snapshot() const { return m_snapshot; }
+
+private:
+    bool AskToSaveChanges(bool keepOnUnwrittenSave);
+
+    Flowchart& m_flowchart;
+    QPlainTextEdit& m_codeView;
+    DocumentUi& m_ui;
+    QString m_currentFileName;
+    int m_modifiedFlag = 0;
+    ProjectDocument m_snapshot;
+    ProjectDocument m_comparison;
+};
+
+} // namespace talvex

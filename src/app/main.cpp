@@ -1,0 +1,17 @@
+#include "app/mainwindow.h"
+#include "app/startup.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(talvex::ApplicationTitle());
+
+    // The main window first: its creation builds the new flowchart before any
+    // dialog exists.
+    talvex::TForm1 form1;
+    talvex::CreateForms(form1);
+    form1.show();
+    return app.exec();
+}

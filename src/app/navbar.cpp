@@ -1,0 +1,94 @@
+#include "app/navbar.h"
+
+#include "app/images.h"
+#include "model/catalog.h"
+#include "model/gbk.h"
+
+#include <QIcon>
+#include <QListWidget>
+
+namespace talvex {
+
+namespace {
+
+QFont PaletteFont()
+{
+    QFont f;
+    f.setFamilies({QString::fromUtf8("宋体"), QStringLiteral("SimSun"), QStringLiteral("Noto Sans CJK SC"),
+                   QStringLiteral("WenQuanYi Zen Hei")});
+    f.setPixelSize(16);
+    f.setBold(false);
+    return f;
+}
+
+QListWidget* NewGroupList(const PaletteGroupInfo& group, QWidget* parent)
+{
+    auto* list = new QListWidget(parent);
+    list->setObjectName(QString::fromLatin1(group.objectName));
+    list->setViewMode(QListView::IconMode);
+    list->setFlow(QListView::TopToBottom);
+    list->setWrapping(false);
+    list->setMovement(QListView::Static);
+    list->setResizeMode(QListView::Adjust);
+    list->setDragEnabled(false);
+    list->setSelectionMode(QAbstractItemView::NoSelection);
+    list->setFocusPolicy(Qt::NoFocus);
+    list->setIconSize(QSize(kPaletteImageSize, kPaletteImageSize));
+    list->setGridSize(QSize(118, 66));
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    list->setFrameShape(QFrame::NoFrame);
+    QPalette pal = list->palette();
+    pal.setColor(QPalette::Base, Qt::white);
+    pal.setColor(QPalette::Text, Qt::black);
+    list->setPalette(pal);
+
+    for (int number : group.items) {
+        const BlockInfo* info = FindPaletteItem(number);
+        if (!info)
+            continue;
+        auto* item = new QListWidgetItem(QIcon(PaletteImage(info->icon)), FromGbk(info->caption), list);
+        item->setData(TdxNavBar::kItemRole, number);
+        item->setTextAlignment(Qt::AlignHCenter | Qt::AlignTop);
+        item->setFlags(Qt::ItemIsEnabled);
+    }
+    return list;
+}
+
+} // namespace
+
+TdxNavBar::TdxNavBar(QWidget* parent) : QToolBox(parent)
+{
+    setObjectName(QStringLiteral("dxNavBar1"));
+    setFont(PaletteFont());
+    for (const PaletteGroupInfo& group : PaletteGroups()) {
+        QListWidget* list = NewGroupList(group, this);
+        connect(list, &QListWidget::itemClicked, this, &TdxNavBar::OnItemClicked);
+        m_groups.push_back(list);
+        addItem(list, FromGbk(group.caption));
+    }
+    setCurrentIndex(0);
+}
+
+QListWidget* TdxNavBar::Group(int index) const
+{
+    if (index < 0 || index >= GroupCount())
+        return nullptr;
+    return m_groups[static_cast<size_t>(index)];
+}
+
+std::vector<int> TdxNavBar::ShownItems() const
+{
+    std::vector<int> items;
+    for (const QListWidget* list : m_groups)
+        for (int row = 0; row < list->count(); ++row)
+            items.push_back(list->item(row)->data(kItemRole).toInt());
+    return items;
+}
+
+void TdxNavBar::OnItemClicked(QListWidgetItem* item)
+{
+    if (item)
+        emit ItemClicked(item->data(kItemRole).toInt());
+}
+
+} // namespace talvex

@@ -1,0 +1,11 @@
+#pragma once
+
+namespace talvex {
+
+class TForm1;
+
+// Creates every dialog once, in start-up order, as children of the main
+// window; a command finds its dialog with form1.findChild<TFormXxx*>().
+void CreateForms(TForm1& form1);
+
+} // namespace talvex

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace talvex {
+
+class FcObject;
+class Flowchart;
+
+// Empties lines, then appends the program lines of one block, selected by the
+// object's TypeCode. Returns the reader's message when the block's node text
+// cannot be parsed; lines then holds nothing of this block.
+std::optional<std::string> GenerateBlockLines(const FcObject& object, std::vector<std::string>& lines);
+
+struct GeneratedProgram {
+    std::vector<std::string> lines;    // GBK, no terminators
+    std::optional<std::string> error;  // set: lines stop before the failing block, without "end"
+};
+
+// "qzrobot", "start", every block's lines in FlowList order, "end".
+GeneratedProgram GenerateProgram(const Flowchart& flowchart);
+
+// Letter(X): the character 97 + X, taken modulo 256.
+char VariableLetter(int64_t x);
+
+} // namespace talvex

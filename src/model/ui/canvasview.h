@@ -1,0 +1,66 @@
+#pragma once
+
+#include "model/canvas.h"
+
+#include <QAbstractScrollArea>
+#include <QFont>
+#include <QHash>
+#include <QPoint>
+
+namespace talvex {
+
+// The diagram canvas on screen: draws a FlowChart and forwards clicks, drags
+// and double clicks to it. All state lives in the FlowChart; the widget keeps
+// only the gesture in progress.
+class TdxFlowChart : public QAbstractScrollArea, public FlowChartView {
+    Q_OBJECT
+public:
+    explicit TdxFlowChart(FlowChart& chart, QWidget* parent = nullptr);
+    ~TdxFlowChart() override;
+
+    FlowChart& Chart() const { return m_chart; }
+
+    // Canvas point under a viewport point and back (scroll offset applied).
+    QPoint ToCanvas(const QPoint& viewportPos) const;
+    QPoint ToViewport(int32_t x, int32_t y) const;
+
+    // Draws the part of the diagram that covers rect (canvas coordinates)
+    // with its top-left corner at the painter's origin.
+    void PaintCanvas(QPainter& painter, const QRect& rect);
+
+    // FlowChartView
+    void CanvasChanged() override;
+    void CanvasScrollIntoView(const FcRect& rect) override;
+
+    // Brings the scroll bars in line with the diagram's extent now rather than
+    // on the next turn of the event loop.
+    void UpdateScrollRanges();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    void ScheduleRangeUpdate();
+    void DrawObject(QPainter& painter, const FcObject& object);
+    void DrawSelectionMark(QPainter& painter, const FcObject& object);
+    const QFont& FontFor(const FcFont& font);
+
+    FlowChart& m_chart;
+    bool m_rangeUpdatePending = false;
+
+    // Drag gesture: the object under the press and where it started.
+    FcObject* m_dragObject = nullptr;
+    QPoint m_pressCanvasPos;
+    QPoint m_dragOrigin;
+    bool m_dragging = false;
+
+    QHash<QString, QFont> m_fonts;
+};
+
+} // namespace talvex

@@ -1,0 +1,86 @@
+#include "project/loader.h"
+
+#include "model/canvas.h"
+#include "model/catalog.h"
+#include "model/ctrlnode.h"
+#include "model/flowchart.h"
+#include "project/projectfile.h"
+
+namespace talvex {
+
+namespace {
+
+bool IsLoadableType(int32_t type)
+{
+    return type >= 1 && type <= kPaletteItemCount && type != bkJieShu - kBlockKindBase;
+}
+
+// The value a kind shows in its caption, as the user sees it.
+std::optional<std::string> ShownValue(int32_t kind, const CtrlNode& node, const std::vector<std::string>& phrases)
+{
+    switch (kind) {
+    case bkBiaoDaShi:
+        return UnescapeValueText(TextParam(node, "command"));
+    case bkSubBegin:
+    case bkGOSUB:
+        return UnescapeSubName(TextParam(node, "sub"));
+    case bkVOICEX:
+        return VoicePhraseText(IntParam(node, "index"), phrases);
+    default:
+        return std::nullopt;
+    }
+}
+
+} // namespace
+
+std::string VoicePhraseText(int32_t index, const std::vector<std::string>& voicePhrases)
+{
+    if (index >= 0 && static_cast<size_t>(index) < voicePhrases.size())
+        return voicePhrases[static_cast<size_t>(index)];
+    return std::to_string(index);
+}
+
+void RebuildFlowchart(Flowchart& flowchart, const XmlElement& root, const std::vector<std::string>& voicePhrases)
+{
+    flowchart.ClearFlowchart();
+    FlowChart& canvas = flowchart.Canvas();
+    canvas.BeginCanvasUpdate();
+    flowchart.BuildNewFlowchart();
+
+    for (const XmlElement& record : root.children) {
+        if (record.children.empty())
+            continue;
+        const CtrlNode& node = record.children.front();
+        const int32_t type = NodeType(node);
+        if (!IsLoadableType(type))
+            continue;
+        const int32_t kind = kBlockKindBase + type;
+
+        flowchart.AppendBlock(type);
+        FcObject* object = flowchart.LastAppendedObject;
+        object->CtrlNodeText = FormatCtrlNode(node);
+
+        if (std::optional<std::string> shown = ShownValue(kind, node, voicePhrases)) {
+            const CaptionChange change = BlockCaptionRule(kind, *shown);
+            if (change.changes) {
+                flowchart.SetBlockHeight(object, change.height);
+                object->SetText(change.caption);
+            }
+        }
+    }
+
+    flowchart.RelayoutFlowchart();
+    canvas.EndCanvasUpdate();
+}
+
+std::optional<std::string> LoadProjectInto(Flowchart& flowchart, const QString& fileName,
+                                           const std::vector<std::string>& voicePhrases)
+{
+    XmlReadResult document = ReadProjectFile(fileName);
+    if (!document)
+        return document.error;
+    RebuildFlowchart(flowchart, *document.root, voicePhrases);
+    return std::nullopt;
+}
+
+} // namespace talvex

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "model/xmltext.h"
+
+#include <QString>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace talvex {
+
+class Flowchart;
+
+// Replaces the flowchart by the blocks of an already parsed project document:
+// the root's children in order, each one's first child element taken as a
+// CtrlNode. Records without a child element or whose "type" names no block
+// (missing, not an integer, 0, 14, negative, above 32) are skipped. Captions of
+// expressions, subroutines and voice blocks are rebuilt; voicePhrases is the
+// GBK phrase list, entry k naming phrase k. All panels are made inside one
+// canvas update bracket and laid out once at the end.
+void RebuildFlowchart(Flowchart& flowchart, const XmlElement& root, const std::vector<std::string>& voicePhrases);
+
+// Reads the file and, only when it parses, rebuilds the flowchart from it.
+// On failure the flowchart is untouched and the reader's message returned.
+std::optional<std::string> LoadProjectInto(Flowchart& flowchart, const QString& fileName,
+                                           const std::vector<std::string>& voicePhrases);
+
+// The caption shown for a voice block's phrase index: the phrase, or the
+// index in decimal when the list has no such entry.
+std::string VoicePhraseText(int32_t index, const std::vector<std::string>& voicePhrases);
+
+} // namespace talvex

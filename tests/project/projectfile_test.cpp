@@ -1,0 +1,179 @@
+#include "project/projectfile.h"
+
+#include "model/canvas.h"
+#include "model/catalog.h"
+#include "model/flowchart.h"
+#include "model/gbk.h"
+#include "nodetext.h"
+#include "project/filebytes.h"
+#include "project/loader.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace talvex {
+namespace {
+
+using testing::CrLfLines;
+using testing::NodeText;
+
+const std::string kExample = CrLfLines({
+    "<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>",
+    "<TALVEX>",
+    "  <record>",
+    "    <CtrlNode type=\"1\">",
+    "      <mode>0</mode>",
+    "      <wait>0</wait>",
+    "    </CtrlNode>",
+    "  </record>",
+    "  <record>",
+    "    <CtrlNode type=\"28\">",
+    "      <condition/>",
+    "    </CtrlNode>",
+    "  </record>",
+    "  <record>",
+    "    <CtrlNode type=\"31\"/>",
+    "  </record>",
+    "</TALVEX>",
+});
+
+class ProjectFileTest : public ::testing::Test {
+protected:
+    ProjectFileTest() { m_flowchart.BuildNewFlowchart(); }
+
+    std::string Serialised()
+    {
+        XmlElement document;
+        std::optional<std::string> error = BuildProjectDocument(m_flowchart, document);
+        EXPECT_FALSE(error) << *error;
+        return SerialiseProject(document);
+    }
+
+    QString PathOf(const char* name) const { return m_dir.filePath(QString::fromLatin1(name)); }
+
+    std::string Bytes(const QString& path) const
+    {
+        std::string bytes;
+        EXPECT_FALSE(ReadWholeFile(path, bytes));
+        return bytes;
+    }
+
+    void Put(const QString& path, const std::string& bytes) const { ASSERT_FALSE(WriteWholeFile(path, bytes)); }
+
+    FlowChart m_canvas;
+    Flowchart m_flowchart{m_canvas};
+    QTemporaryDir m_dir;
+};
+
+TEST_F(ProjectFileTest, ExampleOfThreeDefaultBlocks)
+{
+    m_flowchart.AppendBlock(1);
+    m_flowchart.AppendBlock(28);
+    m_flowchart.AppendBlock(31);
+    EXPECT_EQ(Serialised(), kExample);
+}
+
+TEST_F(ProjectFileTest, EmptyFlowchartIsDeclarationAndEmptyRoot)
+{
+    EXPECT_EQ(Serialised(), "<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>\r\n<TALVEX/>\r\n");
+}
+
+TEST_F(ProjectFileTest, EmptyDocumentIsTheDeclarationAlone)
+{
+    EXPECT_EQ(SerialiseProject(std::nullopt), "<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>\r\n");
+}
+
+TEST_F(ProjectFileTest, UnreadableNodeFailsTheBuildAndKeepsTheTarget)
+{
+    m_flowchart.AppendBlock(5);
+    m_flowchart.AppendBlock(5);
+    m_flowchart.LastAppendedObject->CtrlNodeText = "<CtrlNode type=\"5\">";
+    XmlElement target;
+    target.name = "kept";
+    std::optional<std::string> error = BuildProjectDocument(m_flowchart, target);
+    ASSERT_TRUE(error);
+    EXPECT_EQ(*error, ParseCtrlNode("<CtrlNode type=\"5\">").error);
+    EXPECT_EQ(target.name, "kept");
+}
+
+TEST_F(ProjectFileTest, ValuesAreWrittenAsStored)
+{
+    const std::string sub = Gbk(u8"前进") + "&amp;1";
+    m_flowchart.AppendBlock(23);
+    m_flowchart.LastAppendedObject->CtrlNodeText = NodeText(23, {{"sub", sub}});
+    m_flowchart.AppendBlock(28);
+    m_flowchart.LastAppendedObject->CtrlNodeText = NodeText(28, {{"condition", "a&lt;5"}});
+    const std::string text = Serialised();
+    EXPECT_NE(text.find("      <sub>" + sub + "</sub>\r\n"), std::string::npos);
+    EXPECT_NE(text.find("      <condition>a&lt;5</condition>\r\n"), std::string::npos);
+}
+
+TEST_F(ProjectFileTest, EveryChangeChangesTheBytes)
+{
+    m_flowchart.AppendBlock(5);
+    m_flowchart.AppendBlock(1);
+    const std::string before = Serialised();
+    EXPECT_EQ(Serialised(), before);
+    FcObject* delay = m_flowchart.BlockObjects().front();
+    delay->CtrlNodeText = NodeText(5, {{"wait", "1"}});
+    EXPECT_NE(Serialised(), before);
+    delay->CtrlNodeText = NodeText(5, {{"wait", "0"}});
+    EXPECT_EQ(Serialised(), before);
+    m_flowchart.AppendBlock(5);
+    EXPECT_NE(Serialised(), before);
+}
+
+TEST_F(ProjectFileTest, WriteThenReadGivesTheSameDocument)
+{
+    m_flowchart.AppendBlock(1);
+    m_flowchart.AppendBlock(28);
+    XmlElement document;
+    ASSERT_FALSE(BuildProjectDocument(m_flowchart, document));
+    ASSERT_FALSE(WriteProjectFile(document, PathOf("a.lcc")));
+    EXPECT_EQ(Bytes(PathOf("a.lcc")), SerialiseProject(document));
+    XmlReadResult read = ReadProjectFile(PathOf("a.lcc"));
+    ASSERT_TRUE(read) << read.error;
+    EXPECT_EQ(WriteXmlText(*read.root), SerialiseProject(document));
+}
+
+TEST_F(ProjectFileTest, WriteReplacesTheWholeFileAndLeavesNoTemporaryFile)
+{
+    Put(PathOf("p.lcc"), std::string(5000, 'x'));
+    Put(PathOf("p.lcc"), "short");
+    EXPECT_EQ(Bytes(PathOf("p.lcc")), "short");
+    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("p.lcc")});
+}
+
+TEST_F(ProjectFileTest, WriteFailuresNameTheFileAndTheReason)
+{
+    const QString missingFolder = PathOf("no/such/folder/p.lcc");
+    std::optional<std::string> error = WriteWholeFile(missingFolder, "x");
+    ASSERT_TRUE(error);
+    const std::string created = "Cannot create file \"" + ToGbk(missingFolder) + "\". ";
+    EXPECT_EQ(error->substr(0, created.size()), created);
+    EXPECT_GT(error->size(), created.size());
+
+    ASSERT_TRUE(QDir(m_dir.path()).mkdir(QStringLiteral("folder.lcc")));
+    error = WriteWholeFile(PathOf("folder.lcc"), "x");
+    ASSERT_TRUE(error);
+    const std::string opened = "Cannot open file \"" + ToGbk(PathOf("folder.lcc")) + "\". ";
+    EXPECT_EQ(error->substr(0, opened.size()), opened);
+}
+
+TEST_F(ProjectFileTest, ReadFailures)
+{
+    XmlReadResult missing = ReadProjectFile(PathOf("missing.lcc"));
+    EXPECT_FALSE(missing);
+    EXPECT_EQ(missing.error.rfind("Cannot open file \"" + ToGbk(PathOf("missing.lcc")) + "\". ", 0), 0u);
+
+    Put(PathOf("bad.lcc"), "<TALVEX><record></TALVEX>");
+    XmlReadResult bad = ReadProjectFile(PathOf("bad.lcc"));
+    EXPECT_FALSE(bad);
+    EXPECT_EQ(bad.error, ReadXmlText("<TALVEX><record></TALVEX>").error);
+    EXPECT_FALSE(bad.error.empty());
+}
+
+} // namespace
+} // namespace talvex
