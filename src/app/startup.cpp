@@ -2,29 +2,20 @@
 
 #include "app/formabout.h"
 #include "app/mainwindow.h"
+#include "dialogs/propertyediting.h"
 
 namespace talvex {
 
-namespace {
-
-template <class Form>
-Form* CreateForm(TForm1& owner)
-{
-    return new Form(&owner);
-}
-
-} // namespace
-
 void CreateForms(TForm1& form1)
 {
-    // One line per dialog, in start-up order:
-    // TFormZhiXing, TFormZhuanXiang, TFormQiDongDJ, TFormYanShi, TFormTingZhiDJ,
-    // TFormFaYin, TFormDownload, TFormAbout, TFormBiaoDaShi, TFormServo, TFormLED,
-    // TFormPORTIN, TFormPORTOUT, TFormPORTDDR, TFormDIN, TFormAIN, TFormSubBegin,
-    // TFormSubEnd, TFormGOSUB, TFormLoopBegin, TFormLoopEnd, TFormLimLoopBegin,
-    // TFormLimLoopEnd, TFormWhileBegin, TFormWhileEnd, TFormIfBegin, TFormIfElseIf,
-    // TFormIfElse, TFormIfEnd, TFormVOICEX.
-    CreateForm<TFormAbout>(form1);
+    // Every dialog once, in start-up order; the download and about dialogs
+    // stand between the melody editor and the expression dialog.
+    DialogSetOptions options;
+    options.makeAbout = [](QWidget* parent) { return new TFormAbout(parent); };
+    // TFormDownload takes its place here once it exists:
+    // options.makeDownload = [](QWidget* parent) { return new TFormDownload(parent); };
+    auto* editing = new PropertyEditing(form1.FlowList(), &form1, std::move(options));
+    form1.SetDblClickHandler([editing] { editing->Dispatcher().EditBlockProperties(); });
 }
 
 } // namespace talvex
