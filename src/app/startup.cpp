@@ -2,20 +2,42 @@
 
 #include "app/formabout.h"
 #include "app/mainwindow.h"
-#include "dialogs/propertyediting.h"
+#include "dialogs/dialogset.h"
+#include "dialogs/dispatcher.h"
 
 namespace talvex {
 
+namespace {
+
+DialogSetOptions StartupDialogs()
+{
+    DialogSetOptions options;
+    // Dialogs from outside the property editors take their place in the
+    // order through these: one line each.
+    options.makeAbout = [](QWidget* parent) { return new TFormAbout(parent); };
+    return options;
+}
+
+// Ties the dialogs and the dispatcher to the main window's lifetime.
+class Forms : public QObject {
+public:
+    explicit Forms(TForm1& form1)
+        : QObject(&form1), m_dialogs(&form1, StartupDialogs()), m_dispatcher(form1.FlowList(), m_dialogs, &form1)
+    {
+    }
+    PropertyDispatcher& Dispatcher() { return m_dispatcher; }
+
+private:
+    DialogSet m_dialogs;
+    PropertyDispatcher m_dispatcher;
+};
+
+} // namespace
+
 void CreateForms(TForm1& form1)
 {
-    // Every dialog once, in start-up order; the download and about dialogs
-    // stand between the melody editor and the expression dialog.
-    DialogSetOptions options;
-    options.makeAbout = [](QWidget* parent) { return new TFormAbout(parent); };
-    // TFormDownload takes its place here once it exists:
-    // options.makeDownload = [](QWidget* parent) { return new TFormDownload(parent); };
-    auto* editing = new PropertyEditing(form1.FlowList(), &form1, std::move(options));
-    form1.SetDblClickHandler([editing] { editing->Dispatcher().EditBlockProperties(); });
+    auto* forms = new Forms(form1);
+    form1.SetDblClickHandler([forms] { forms->Dispatcher().EditBlockProperties(); });
 }
 
 } // namespace talvex
