@@ -61,7 +61,7 @@ QString ApplicationTitle()
 
 TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
 {
-    setObjectName(QStringLiteral("Form1"));
+    setObjectName(QStringLiteral("TForm1"));
     setFont(WindowFont());
     InitImageResources();
 
