@@ -9,7 +9,7 @@ namespace talvex {
 
 TFormAbout::TFormAbout(QWidget* parent) : QDialog(parent)
 {
-    setObjectName(QStringLiteral("FormAbout"));
+    setObjectName(QStringLiteral("TFormAbout"));
     setWindowTitle(QString::fromUtf8("关于"));
     setModal(true);
 

@@ -1,11 +1,15 @@
 #include "app/mainwindow.h"
 
+#include "app/documentcommands.h"
+#include "app/documentui.h"
 #include "app/formabout.h"
 #include "app/images.h"
 #include "app/navbar.h"
 #include "link/ui/downloaddialog.h"
 #include "model/ui/canvasview.h"
+#include "project/phraselist.h"
 
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -58,7 +62,7 @@ QString ApplicationTitle()
 
 TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
 {
-    setObjectName(QStringLiteral("Form1"));
+    setObjectName(QStringLiteral("TForm1"));
     setFont(WindowFont());
     InitImageResources();
 
@@ -110,6 +114,11 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo1->setReadOnly(false);
     Splitter1->addWidget(Memo1);
+
+    m_documentUi = std::make_unique<QtDocumentUi>(this);
+    m_documents = std::make_unique<DocumentCommands>(m_flowList, *Memo1, *m_documentUi);
+    m_documents->CurrentFileChanged = [this](const QString& path) { SetCurrentFile(path); };
+    m_documents->VoicePhrases = [] { return LoadPhraseList(); };
 
     Splitter1->setStretchFactor(0, 0);
     Splitter1->setStretchFactor(1, 1);
@@ -186,20 +195,29 @@ void TForm1::dxFlowChart1DblClick()
 }
 
 // --- Toolbar -----------------------------------------------------------------
-// The document, generator and download commands are wired in by their own
-// modules; until then these buttons do nothing.
 
-void TForm1::SpeedButton1Click() {}  // TODO(document commands): New
-void TForm1::SpeedButton2Click() {}  // TODO(document commands): Open
-void TForm1::SpeedButton3Click() {}  // TODO(document commands): Save
-void TForm1::SpeedButton4Click() {}  // TODO(document commands): Save As
-void TForm1::SpeedButton7Click() {}  // TODO(generator): fill Memo1 with the program text
-void TForm1::SpeedButton9Click() {}  // TODO(document commands): save Memo1 as a text file
-void TForm1::SpeedButton10Click() {}  // TODO(document commands): load a text file into Memo1
-
-void TForm1::SpeedButton5Click()
+void TForm1::SpeedButton1Click()
 {
-    close();
+    m_documents->New();
+    ModifiedFlag = static_cast<uint8_t>(m_documents->ModifiedFlag());
+}
+
+void TForm1::SpeedButton2Click()
+{
+    m_documents->Open();
+    ModifiedFlag = static_cast<uint8_t>(m_documents->ModifiedFlag());
+}
+
+void TForm1::SpeedButton3Click()
+{
+    m_documents->Save();
+    ModifiedFlag = static_cast<uint8_t>(m_documents->ModifiedFlag());
+}
+
+void TForm1::SpeedButton4Click()
+{
+    m_documents->SaveAs();
+    ModifiedFlag = static_cast<uint8_t>(m_documents->ModifiedFlag());
 }
 
 void TForm1::SpeedButton6Click()
@@ -209,6 +227,36 @@ void TForm1::SpeedButton6Click()
         download = new TFormDownload(this);
     download->SetSourceText(Memo1->toPlainText());
     download->exec();
+}
+
+void TForm1::SpeedButton7Click()
+{
+    m_documents->GenerateProgramText();
+}
+
+void TForm1::SpeedButton9Click()
+{
+    m_documents->SaveProgramText();
+}
+
+void TForm1::SpeedButton10Click()
+{
+    m_documents->LoadProgramText();
+}
+
+void TForm1::closeEvent(QCloseEvent* event)
+{
+    if (!m_documents->CanClose()) {
+        event->ignore();
+        return;
+    }
+    ModifiedFlag = static_cast<uint8_t>(m_documents->ModifiedFlag());
+    QMainWindow::closeEvent(event);
+}
+
+void TForm1::SpeedButton5Click()
+{
+    close();
 }
 
 void TForm1::SpeedButton8Click()

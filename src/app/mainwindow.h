@@ -9,7 +9,9 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 
+class QCloseEvent;
 class QFrame;
 class QPlainTextEdit;
 class QSplitter;
@@ -17,6 +19,8 @@ class QToolButton;
 
 namespace talvex {
 
+class DocumentCommands;
+class DocumentUi;
 class TdxFlowChart;
 class TdxNavBar;
 
@@ -48,6 +52,9 @@ public:
 
     QToolButton* SpeedButton(int n) const;  // 1..10, nullptr outside
 
+    // New, Open, Save, Save As, generate and the program text file commands.
+    DocumentCommands& Documents() { return *m_documents; }
+
     QFrame* Panel1 = nullptr;
     TdxNavBar* dxNavBar1 = nullptr;
     TdxFlowChart* dxFlowChart1 = nullptr;
@@ -60,7 +67,7 @@ public slots:
     void SpeedButton2Click();
     void SpeedButton3Click();
     void SpeedButton4Click();
-    // Close the main window, which ends the application without a question.
+    // Close the main window, which ends the application (after the unsaved-changes question).
     void SpeedButton5Click();
     // Download: hands the code view to the download dialog.
     void SpeedButton6Click();
@@ -77,6 +84,10 @@ public slots:
     // A double click on the canvas.
     void dxFlowChart1DblClick();
 
+protected:
+    // Closing with unsaved changes asks as New does; "Cancel" keeps the window.
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     void BuildToolbar();
     void FormCreate();
@@ -86,6 +97,8 @@ private:
     QString m_currentFileName;
     std::function<void()> m_dblClickHandler;
     std::array<QToolButton*, 10> m_buttons{};
+    std::unique_ptr<DocumentUi> m_documentUi;
+    std::unique_ptr<DocumentCommands> m_documents;
 };
 
 } // namespace talvex

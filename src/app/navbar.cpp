@@ -7,6 +7,8 @@
 #include <QIcon>
 #include <QListWidget>
 
+#include <algorithm>
+
 namespace talvex {
 
 namespace {
@@ -21,9 +23,29 @@ QFont PaletteFont()
     return f;
 }
 
+constexpr int kCellHeight = 66;
+
+// Icons with their captions under them, centred in cells as wide as the bar.
+class GroupList : public QListWidget {
+public:
+    using QListWidget::QListWidget;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override
+    {
+        const QSize cell(std::max(kPaletteImageSize, viewport()->width()), kCellHeight);
+        if (gridSize() != cell) {
+            setGridSize(cell);
+            for (int row = 0; row < count(); ++row)
+                item(row)->setSizeHint(cell - QSize(0, 2));
+        }
+        QListWidget::resizeEvent(event);
+    }
+};
+
 QListWidget* NewGroupList(const PaletteGroupInfo& group, QWidget* parent)
 {
-    auto* list = new QListWidget(parent);
+    auto* list = new GroupList(parent);
     list->setObjectName(QString::fromLatin1(group.objectName));
     list->setViewMode(QListView::IconMode);
     list->setFlow(QListView::TopToBottom);
@@ -34,7 +56,6 @@ QListWidget* NewGroupList(const PaletteGroupInfo& group, QWidget* parent)
     list->setSelectionMode(QAbstractItemView::NoSelection);
     list->setFocusPolicy(Qt::NoFocus);
     list->setIconSize(QSize(kPaletteImageSize, kPaletteImageSize));
-    list->setGridSize(QSize(118, 66));
     list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     list->setFrameShape(QFrame::NoFrame);
     QPalette pal = list->palette();

@@ -2,31 +2,44 @@
 
 #include "app/formabout.h"
 #include "app/mainwindow.h"
+#include "dialogs/dialogset.h"
+#include "dialogs/dispatcher.h"
 #include "link/ui/downloaddialog.h"
 
 namespace talvex {
 
 namespace {
 
-template <class Form>
-Form* CreateForm(TForm1& owner)
+DialogSetOptions StartupDialogs()
 {
-    return new Form(&owner);
+    DialogSetOptions options;
+    // Dialogs from outside the property editors take their place in the
+    // order through these: one line each.
+    options.makeDownload = [](QWidget* parent) { return new TFormDownload(parent); };
+    options.makeAbout = [](QWidget* parent) { return new TFormAbout(parent); };
+    return options;
 }
+
+// Ties the dialogs and the dispatcher to the main window's lifetime.
+class Forms : public QObject {
+public:
+    explicit Forms(TForm1& form1)
+        : QObject(&form1), m_dialogs(&form1, StartupDialogs()), m_dispatcher(form1.FlowList(), m_dialogs, &form1)
+    {
+    }
+    PropertyDispatcher& Dispatcher() { return m_dispatcher; }
+
+private:
+    DialogSet m_dialogs;
+    PropertyDispatcher m_dispatcher;
+};
 
 } // namespace
 
 void CreateForms(TForm1& form1)
 {
-    // One line per dialog, in start-up order:
-    // TFormZhiXing, TFormZhuanXiang, TFormQiDongDJ, TFormYanShi, TFormTingZhiDJ,
-    // TFormFaYin, TFormDownload, TFormAbout, TFormBiaoDaShi, TFormServo, TFormLED,
-    // TFormPORTIN, TFormPORTOUT, TFormPORTDDR, TFormDIN, TFormAIN, TFormSubBegin,
-    // TFormSubEnd, TFormGOSUB, TFormLoopBegin, TFormLoopEnd, TFormLimLoopBegin,
-    // TFormLimLoopEnd, TFormWhileBegin, TFormWhileEnd, TFormIfBegin, TFormIfElseIf,
-    // TFormIfElse, TFormIfEnd, TFormVOICEX.
-    CreateForm<TFormDownload>(form1);
-    CreateForm<TFormAbout>(form1);
+    auto* forms = new Forms(form1);
+    form1.SetDblClickHandler([forms] { forms->Dispatcher().EditBlockProperties(); });
 }
 
 } // namespace talvex

@@ -194,33 +194,40 @@ char VariableLetter(int64_t x)
     return static_cast<char>(static_cast<unsigned char>(static_cast<uint64_t>(x) + 97u));
 }
 
-std::optional<std::string> GenerateBlockLines(const FcObject& object, std::vector<std::string>& lines)
+std::optional<std::string> GenerateNodeLines(int32_t kindCode, std::string_view nodeText,
+                                             std::vector<std::string>& lines)
 {
     lines.clear();
-    const int32_t code = object.TypeCode;
     for (const FixedKind& kind : FixedKinds()) {
-        if (kind.code == code) {
+        if (kind.code == kindCode) {
             lines.assign(kind.lines.begin(), kind.lines.end());
             return std::nullopt;
         }
     }
-    if (!ReadsParameters(code))
+    if (!ReadsParameters(kindCode))
         return std::nullopt;
 
-    XmlReadResult parsed = ParseCtrlNode(object.CtrlNodeText);
+    XmlReadResult parsed = ParseCtrlNode(nodeText);
     if (!parsed)
         return parsed.error;
-    EmitNode(code, *parsed.root, lines);
+    EmitNode(kindCode, *parsed.root, lines);
     return std::nullopt;
 }
 
-GeneratedProgram GenerateProgram(const Flowchart& flowchart)
+std::optional<std::string> GenerateBlockLines(const FcObject& object, std::vector<std::string>& lines)
+{
+    return GenerateNodeLines(object.TypeCode, object.CtrlNodeText, lines);
+}
+
+GeneratedProgram GenerateProgram(const std::vector<BlockRecord>& blocks)
 {
     GeneratedProgram program;
-    program.lines = {"qzrobot", "start"};
+    program.lines.reserve(blocks.size() + blocks.size() / 4 + 3);
+    program.lines.push_back("qzrobot");
+    program.lines.push_back("start");
     std::vector<std::string> blockLines;
-    for (const FcObject* object : flowchart.BlockObjects()) {
-        program.error = GenerateBlockLines(*object, blockLines);
+    for (const BlockRecord& block : blocks) {
+        program.error = GenerateNodeLines(block.kindCode, block.nodeText, blockLines);
         if (program.error)
             return program;
         program.lines.insert(program.lines.end(), std::make_move_iterator(blockLines.begin()),
@@ -228,6 +235,14 @@ GeneratedProgram GenerateProgram(const Flowchart& flowchart)
     }
     program.lines.push_back("end");
     return program;
+}
+
+GeneratedProgram GenerateProgram(const Flowchart& flowchart)
+{
+    std::vector<BlockRecord> blocks;
+    for (const FcObject* object : flowchart.BlockObjects())
+        blocks.push_back({object->TypeCode, object->CtrlNodeText});
+    return GenerateProgram(blocks);
 }
 
 } // namespace talvex

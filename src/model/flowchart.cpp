@@ -176,7 +176,7 @@ void Flowchart::SetItemLeft(FlowItem* item, int32_t left)
         panel->Object->SetLeft(left);
         panel->Left = left;
     } else if (TNormalSpot* spot = AsSpot(item)) {
-        MoveShapeGroup(spot->Base, left, spot->Base->Top());
+        MoveGroup(spot->Base, left, spot->Base->Top());
         spot->Marker->SetLeft(spot->Base->Left() + 25);
         spot->Marker->SetTop(spot->Base->Top() + 9);
         spot->Left = left;
@@ -191,7 +191,7 @@ void Flowchart::SetItemPosition(FlowItem* item, int32_t left, int32_t top)
         panel->Left = left;
         panel->Top = top;
     } else if (TNormalSpot* spot = AsSpot(item)) {
-        MoveShapeGroup(spot->Base, left, top);
+        MoveGroup(spot->Base, left, top);
         spot->Marker->SetLeft(spot->Base->Left() + 25);
         spot->Marker->SetTop(spot->Base->Top() + 9);
         spot->Left = left;
@@ -201,19 +201,25 @@ void Flowchart::SetItemPosition(FlowItem* item, int32_t left, int32_t top)
 
 void Flowchart::MoveShapeGroup(FcObject* object, int32_t left, int32_t top)
 {
-    if (!m_canvas.Owns(object))
-        return;
+    if (m_canvas.Owns(object))
+        MoveGroup(object, left, top);
+}
+
+void Flowchart::MoveGroup(FcObject* object, int32_t left, int32_t top)
+{
     const int32_t dx = left - object->Left();
     const int32_t dy = top - object->Top();
     m_scratch.clear();
-    // Pre-order, depth first, without recursion.
-    std::vector<FcObject*> pending{object};
-    while (!pending.empty()) {
-        FcObject* current = pending.back();
-        pending.pop_back();
+    // Pre-order, depth first, without recursion; both lists are reused
+    // because relayout moves every spot.
+    m_pending.clear();
+    m_pending.push_back(object);
+    while (!m_pending.empty()) {
+        FcObject* current = m_pending.back();
+        m_pending.pop_back();
         m_scratch.push_back(current);
         for (int i = current->ChildCount(); i-- > 0;)
-            pending.push_back(current->Child(i));
+            m_pending.push_back(current->Child(i));
     }
     for (FcObject* moved : m_scratch) {
         moved->SetLeft(moved->Left() + dx);
@@ -223,7 +229,9 @@ void Flowchart::MoveShapeGroup(FcObject* object, int32_t left, int32_t top)
 
 void Flowchart::SetBlockHeight(FcObject* object, int32_t height)
 {
-    for (FlowItem* item : m_items) {
+    // From the back: the loader sizes the block it has just appended.
+    for (auto it = m_items.rbegin(); it != m_items.rend(); ++it) {
+        FlowItem* item = *it;
         if (item->Class() != ItemClass::SeqPanel)
             continue;
         auto* panel = static_cast<TSeqPanel*>(item);

@@ -134,10 +134,12 @@ public:
 private:
     static void Destroy(FlowItem* item);
     TSeqPanel* NewBlockPanel(int item, bool withDefaultNode);
+    void MoveGroup(FcObject* object, int32_t left, int32_t top);
 
     FlowChart& m_canvas;
     std::vector<FlowItem*> m_items;
     std::vector<FcObject*> m_scratch;
+    std::vector<FcObject*> m_pending;
 };
 
 } // namespace talvex

@@ -40,28 +40,36 @@ std::string VoicePhraseText(int32_t index, const std::vector<std::string>& voice
     return std::to_string(index);
 }
 
-void RebuildFlowchart(Flowchart& flowchart, const XmlElement& root, const std::vector<std::string>& voicePhrases)
+std::vector<ProjectBlock> ProjectBlocks(const XmlElement& root)
 {
-    flowchart.ClearFlowchart();
-    FlowChart& canvas = flowchart.Canvas();
-    canvas.BeginCanvasUpdate();
-    flowchart.BuildNewFlowchart();
-
+    std::vector<ProjectBlock> blocks;
+    blocks.reserve(root.children.size());
     for (const XmlElement& record : root.children) {
         if (record.children.empty())
             continue;
         const CtrlNode& node = record.children.front();
         const int32_t type = NodeType(node);
-        if (!IsLoadableType(type))
-            continue;
-        const int32_t kind = kBlockKindBase + type;
+        if (IsLoadableType(type))
+            blocks.push_back({kBlockKindBase + type, FormatCtrlNode(node), &node});
+    }
+    return blocks;
+}
 
-        flowchart.AppendBlock(type);
+void RebuildFlowchart(Flowchart& flowchart, const XmlElement& root, const std::vector<std::string>& voicePhrases)
+{
+    std::vector<ProjectBlock> blocks = ProjectBlocks(root);
+    flowchart.ClearFlowchart();
+    FlowChart& canvas = flowchart.Canvas();
+    canvas.BeginCanvasUpdate();
+    flowchart.BuildNewFlowchart();
+
+    for (ProjectBlock& block : blocks) {
+        flowchart.AppendBlock(block.kindCode - kBlockKindBase);
         FcObject* object = flowchart.LastAppendedObject;
-        object->CtrlNodeText = FormatCtrlNode(node);
+        object->CtrlNodeText = std::move(block.nodeText);
 
-        if (std::optional<std::string> shown = ShownValue(kind, node, voicePhrases)) {
-            const CaptionChange change = BlockCaptionRule(kind, *shown);
+        if (std::optional<std::string> shown = ShownValue(block.kindCode, *block.node, voicePhrases)) {
+            const CaptionChange change = BlockCaptionRule(block.kindCode, *shown);
             if (change.changes) {
                 flowchart.SetBlockHeight(object, change.height);
                 object->SetText(change.caption);

@@ -3,6 +3,7 @@
 #include "model/xmltext.h"
 
 #include <QString>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -11,11 +12,21 @@ namespace talvex {
 
 class Flowchart;
 
-// Replaces the flowchart by the blocks of an already parsed project document:
-// the root's children in order, each one's first child element taken as a
-// CtrlNode. Records without a child element or whose "type" names no block
-// (missing, not an integer, 0, 14, negative, above 32) are skipped. Captions of
-// expressions, subroutines and voice blocks are rebuilt; voicePhrases is the
+// A block as a project document describes it.
+struct ProjectBlock {
+    int32_t kindCode;        // 576 + the record's "type"
+    std::string nodeText;    // canonical text of the record's element
+    const XmlElement* node;  // that element, inside the document
+};
+
+// The blocks of a parsed project document, in order: the root's children, each
+// one's first child element taken as a CtrlNode. Records without a child
+// element or whose "type" names no block (missing, not an integer, 0, 14,
+// negative, above 32) are skipped.
+std::vector<ProjectBlock> ProjectBlocks(const XmlElement& root);
+
+// Replaces the flowchart by the blocks of an already parsed project document
+// (ProjectBlocks). Captions of expressions, subroutines and voice blocks are rebuilt; voicePhrases is the
 // GBK phrase list, entry k naming phrase k. All panels are made inside one
 // canvas update bracket and laid out once at the end.
 void RebuildFlowchart(Flowchart& flowchart, const XmlElement& root, const std::vector<std::string>& voicePhrases);

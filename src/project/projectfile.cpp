@@ -6,14 +6,13 @@
 
 namespace talvex {
 
-std::optional<std::string> BuildProjectDocument(const Flowchart& flowchart, XmlElement& target)
+std::optional<std::string> BuildProjectDocument(const std::vector<std::string_view>& nodeTexts, XmlElement& target)
 {
     XmlElement root;
     root.name = "TALVEX";
-    const std::vector<FcObject*> blocks = flowchart.BlockObjects();
-    root.children.reserve(blocks.size());
-    for (const FcObject* object : blocks) {
-        XmlReadResult node = ParseCtrlNode(object->CtrlNodeText);
+    root.children.reserve(nodeTexts.size());
+    for (std::string_view text : nodeTexts) {
+        XmlReadResult node = ParseCtrlNode(text);
         if (!node)
             return node.error;
         XmlElement record;
@@ -23,6 +22,14 @@ std::optional<std::string> BuildProjectDocument(const Flowchart& flowchart, XmlE
     }
     target = std::move(root);
     return std::nullopt;
+}
+
+std::optional<std::string> BuildProjectDocument(const Flowchart& flowchart, XmlElement& target)
+{
+    std::vector<std::string_view> texts;
+    for (const FcObject* object : flowchart.BlockObjects())
+        texts.push_back(object->CtrlNodeText);
+    return BuildProjectDocument(texts, target);
 }
 
 std::string SerialiseProject(const ProjectDocument& document)

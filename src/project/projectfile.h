@@ -5,6 +5,8 @@
 #include <QString>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace talvex {
 
@@ -19,6 +21,8 @@ using ProjectDocument = std::optional<XmlElement>;
 // reader's message when a block's node text cannot be parsed; target is then
 // left as it was.
 std::optional<std::string> BuildProjectDocument(const Flowchart& flowchart, XmlElement& target);
+// The same from the blocks' node texts, in order.
+std::optional<std::string> BuildProjectDocument(const std::vector<std::string_view>& nodeTexts, XmlElement& target);
 
 // The one serialisation; an empty document is the declaration line alone.
 std::string SerialiseProject(const ProjectDocument& document);

@@ -1,6 +1,12 @@
+#include "codegen/generator.h"
+#include "codegen/programtext.h"
+#include "model/canvas.h"
+#include "model/flowchart.h"
 #include "model/gbk.h"
 #include "nodetext.h"
 #include "project/filebytes.h"
+#include "project/loader.h"
+#include "project/projectfile.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
@@ -112,6 +118,39 @@ TEST_F(TalvexcTest, FmtPrintsWhatSaveWrites)
 
     const ToolRun again = Talvexc({QStringLiteral("fmt"), File("example.lcc", kWorkedExample)});
     EXPECT_EQ(again.out, kWorkedExample);
+}
+
+// talvexc skips the diagram; its output must still be what the editor writes
+// after opening the file.
+TEST_F(TalvexcTest, OutputMatchesOpeningTheFileInTheEditor)
+{
+    std::string file = "<!-- mixed --><doc>";
+    for (int type = -1; type <= 34; ++type) {
+        file += "<r><CtrlNode type='" + std::to_string(type) + "' extra='v'><mode>" + std::to_string(type % 5) +
+                "</mode><wait> 0" + std::to_string(type) + "</wait><condition>a&amp;&amp;b&#xC4;&#xE3;</condition>"
+                "<command>x  =  1</command><sub>" + Gbk(u8"前进") + "</sub><index>" + std::to_string(type % 4) +
+                "</index><var>" + std::to_string(type) + "</var><content/></CtrlNode></r>";
+        file += "<r/><r>text</r>";
+    }
+    file += "</doc>";
+    const QString path = File("mixed.lcc", file);
+
+    FlowChart canvas;
+    Flowchart flowchart(canvas);
+    flowchart.BuildNewFlowchart();
+    ASSERT_FALSE(LoadProjectInto(flowchart, path, {}));
+    ASSERT_EQ(flowchart.BlockObjects().size(), 31u);
+    const GeneratedProgram program = GenerateProgram(flowchart);
+    ASSERT_FALSE(program.error);
+    XmlElement document;
+    ASSERT_FALSE(BuildProjectDocument(flowchart, document));
+
+    const ToolRun gen = Talvexc({QStringLiteral("gen"), path});
+    EXPECT_EQ(gen.exitCode, 0);
+    EXPECT_EQ(gen.out, ViewTextToFileBytes(ProgramTextToView(JoinProgramLines(program.lines))));
+    const ToolRun fmt = Talvexc({QStringLiteral("fmt"), path});
+    EXPECT_EQ(fmt.exitCode, 0);
+    EXPECT_EQ(fmt.out, SerialiseProject(document));
 }
 
 TEST_F(TalvexcTest, UnusableFilesFailWithTheReadersMessage)

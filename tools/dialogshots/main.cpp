@@ -1,6 +1,7 @@
 // Renders every dialog of the editor to <out>/<ClassName>.png, for review
 // without a screen: talvex-dialogshots [output folder, default docs/dialogs].
 
+#include "app/formabout.h"
 #include "dialogs/dialogset.h"
 
 #include <QApplication>
@@ -11,13 +12,13 @@
 
 namespace {
 
-// The download and about dialogs belong to other parts of the program. Once
-// they exist, create them here, e.g.
-//   options.makeDownload = [](QWidget* parent) { return new TFormDownload(parent); };
-//   options.makeAbout = [](QWidget* parent) { return new TFormAbout(parent); };
+// Dialogs from other parts of the program. The download dialog joins here
+// once it exists:
+//   options.makeDownload = [](QWidget* parent) { return new talvex::TFormDownload(parent); };
 talvex::DialogSetOptions Options()
 {
     talvex::DialogSetOptions options;
+    options.makeAbout = [](QWidget* parent) { return new talvex::TFormAbout(parent); };
     return options;
 }
 
@@ -39,7 +40,12 @@ int main(int argc, char** argv)
     for (QDialog* dialog : dialogs.All()) {
         dialog->show();  // lay out and polish as a shown window would be
         QApplication::processEvents();
-        const QString path = QDir(outDir).filePath(dialog->objectName() + QStringLiteral(".png"));
+        // Dialogs of one shape share a C++ class and carry their form's class
+        // name as objectName; the others are named by their own class.
+        QString name = QString::fromLatin1(dialog->metaObject()->className()).section(QStringLiteral("::"), -1);
+        if (!name.startsWith(QLatin1String("TForm")))
+            name = dialog->objectName();
+        const QString path = QDir(outDir).filePath(name + QStringLiteral(".png"));
         if (!dialog->grab().save(path)) {
             err << "cannot write " << path << "\n";
             ++failures;

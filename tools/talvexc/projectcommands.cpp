@@ -1,12 +1,13 @@
-// gen and fmt: open a project exactly as the editor's Open does, then produce
-// what its generate + save-program-text or its Save would write.
+// gen and fmt: what the editor's generate + save-program-text and its Save
+// write right after Open. A block is nothing but its kind code and node text,
+// so the blocks go straight from the document to the generator and the
+// project writer, through the same functions the editor uses, without
+// building a diagram.
 
 #include "commands.h"
 
 #include "codegen/generator.h"
 #include "codegen/programtext.h"
-#include "model/canvas.h"
-#include "model/flowchart.h"
 #include "project/loader.h"
 #include "project/projectfile.h"
 
@@ -16,28 +17,31 @@ namespace talvex::cli {
 
 namespace {
 
-// Runs body on a flowchart loaded from the single FILE argument.
+// Runs body on the blocks of the single FILE argument.
 template <typename Body>
-int WithLoadedProject(const QStringList& args, Body body)
+int WithProjectBlocks(const QStringList& args, Body body)
 {
     if (args.size() != 1 || args.at(0).isEmpty())
         return UsageError();
-    FlowChart canvas;
-    Flowchart flowchart(canvas);
-    flowchart.BuildNewFlowchart();
-    if (std::optional<std::string> error = LoadProjectInto(flowchart, args.at(0), {})) {
-        WriteError(*error);
+    XmlReadResult document = ReadProjectFile(args.at(0));
+    if (!document) {
+        WriteError(document.error);
         return kExitFailed;
     }
-    return body(flowchart);
+    const std::vector<ProjectBlock> blocks = ProjectBlocks(*document.root);
+    return body(blocks);
 }
 
 } // namespace
 
 int RunGenCommand(const QStringList& args)
 {
-    return WithLoadedProject(args, [](const Flowchart& flowchart) {
-        const GeneratedProgram program = GenerateProgram(flowchart);
+    return WithProjectBlocks(args, [](const std::vector<ProjectBlock>& blocks) {
+        std::vector<BlockRecord> records;
+        records.reserve(blocks.size());
+        for (const ProjectBlock& block : blocks)
+            records.push_back({block.kindCode, block.nodeText});
+        const GeneratedProgram program = GenerateProgram(records);
         if (program.error) {
             WriteError(*program.error);
             return kExitFailed;
@@ -50,9 +54,13 @@ int RunGenCommand(const QStringList& args)
 
 int RunFmtCommand(const QStringList& args)
 {
-    return WithLoadedProject(args, [](const Flowchart& flowchart) {
+    return WithProjectBlocks(args, [](const std::vector<ProjectBlock>& blocks) {
+        std::vector<std::string_view> texts;
+        texts.reserve(blocks.size());
+        for (const ProjectBlock& block : blocks)
+            texts.push_back(block.nodeText);
         XmlElement document;
-        if (std::optional<std::string> error = BuildProjectDocument(flowchart, document)) {
+        if (std::optional<std::string> error = BuildProjectDocument(texts, document)) {
             WriteError(*error);
             return kExitFailed;
         }

@@ -48,7 +48,7 @@ TFormDownload::~TFormDownload()
 
 void TFormDownload::FormCreate()
 {
-    setObjectName(QStringLiteral("FormDownload"));
+    setObjectName(QStringLiteral("TFormDownload"));
     setWindowTitle(QString::fromUtf8(u8"TALVEX下载"));
     QFont font;
     // 宋体 where it exists, otherwise any font that shows the Chinese captions.

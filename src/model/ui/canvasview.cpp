@@ -129,7 +129,13 @@ void TdxFlowChart::UpdateScrollRanges()
 
 void TdxFlowChart::CanvasScrollIntoView(const FcRect& rect)
 {
-    UpdateScrollRanges();
+    // The object is part of the diagram, so the position found below lies
+    // inside the diagram's extent. While a measurement is pending anyway, the
+    // ranges are only widened enough to take that position; the measurement
+    // after the event makes them exact without moving it.
+    const bool widenOnly = m_rangeUpdatePending;
+    if (!widenOnly)
+        UpdateScrollRanges();
     const QSize view = viewport()->size();
     auto leastScroll = [](int pos, int viewSize, int lo, int hi) {
         // Far edge first, then the near edge, so an object larger than the view
@@ -142,8 +148,14 @@ void TdxFlowChart::CanvasScrollIntoView(const FcRect& rect)
     };
     QScrollBar* h = horizontalScrollBar();
     QScrollBar* v = verticalScrollBar();
-    h->setValue(leastScroll(h->value(), view.width(), rect.left, rect.Right()));
-    v->setValue(leastScroll(v->value(), view.height(), rect.top, rect.Bottom()));
+    const int x = leastScroll(h->value(), view.width(), rect.left, rect.Right());
+    const int y = leastScroll(v->value(), view.height(), rect.top, rect.Bottom());
+    if (widenOnly) {
+        h->setRange(std::min({h->minimum(), x, 0}), std::max(h->maximum(), x));
+        v->setRange(std::min({v->minimum(), y, 0}), std::max(v->maximum(), y));
+    }
+    h->setValue(x);
+    v->setValue(y);
 }
 
 void TdxFlowChart::resizeEvent(QResizeEvent* event)
@@ -177,7 +189,15 @@ void TdxFlowChart::PaintCanvas(QPainter& painter, const QRect& rect)
 
     painter.setPen(QPen(Qt::black, 0));
     for (const FcConnection* c : m_chart.Connections()) {
-        if (!c->Bounds().Intersects(clip))
+        // Link points lie on their objects' rectangles, so the box around both
+        // rectangles holds the line; it is far cheaper than the line's own box.
+        const FcRect& sr = c->Source()->Rect();
+        const FcRect& tr = c->Target()->Rect();
+        const int32_t left = std::min(sr.left, tr.left);
+        const int32_t top = std::min(sr.top, tr.top);
+        const FcRect around{left, top, std::max(sr.Right(), tr.Right()) - left + 1,
+                            std::max(sr.Bottom(), tr.Bottom()) - top + 1};
+        if (!around.Intersects(clip))
             continue;
         const FcPoint a = c->From();
         const FcPoint b = c->To();

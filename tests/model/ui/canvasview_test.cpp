@@ -239,8 +239,15 @@ TEST_F(CanvasViewTest, ClicksHitTheScrolledCanvas)
         m_flow.AppendBlock(1);
     m_flow.RelayoutFlowchart();
     FcObject* last = m_flow.BlockObjects().back();
+    // Scrolled within the same event as the relayout, before the scroll bars
+    // have measured the new extent.
     m_chart.ScrollIntoView(last);
-    ASSERT_GT(m_view.verticalScrollBar()->value(), 0);
+    QScrollBar* v = m_view.verticalScrollBar();
+    const int value = v->value();
+    EXPECT_EQ(value, last->Rect().Bottom() - m_view.viewport()->height());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(v->value(), value);
+    EXPECT_EQ(v->maximum(), m_chart.Extent().Bottom() - m_view.viewport()->height());
     Click(last);
     EXPECT_EQ(m_chart.SingleSelection(), last);
 }

@@ -1,0 +1,80 @@
+#include "app/formabout.h"
+#include "app/mainwindow.h"
+#include "app/startup.h"
+#include "model/ui/canvasview.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+#include <functional>
+
+#include <gtest/gtest.h>
+
+namespace talvex {
+namespace {
+
+// Runs action; when a modal dialog comes up, records its name and rejects it.
+QString ModalSeenDuring(const std::function<void()>& action)
+{
+    QString seen;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            poll.stop();
+            seen = dialog->objectName();
+            dialog->reject();
+        }
+    });
+    poll.start(10);
+    action();
+    return seen;
+}
+
+class StartupTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        CreateForms(m_form);
+        m_form.show();
+    }
+    TForm1 m_form;
+};
+
+TEST_F(StartupTest, EveryDialogExistsOnceAfterTheMainWindow)
+{
+    const QList<QDialog*> dialogs = m_form.findChildren<QDialog*>(QString(), Qt::FindDirectChildrenOnly);
+    ASSERT_FALSE(dialogs.isEmpty());
+    EXPECT_EQ(dialogs.front()->objectName(), QStringLiteral("TFormZhiXing"));
+    EXPECT_EQ(dialogs.back()->objectName(), QStringLiteral("TFormVOICEX"));
+    EXPECT_EQ(m_form.findChildren<TFormAbout*>().size(), 1);
+    // The start-up state is untouched by the dialogs.
+    EXPECT_EQ(m_form.FlowList().Count(), 3);
+    EXPECT_EQ(m_form.windowTitle(), ApplicationTitle());
+}
+
+TEST_F(StartupTest, AboutShowsTheDialogMadeAtStartup)
+{
+    EXPECT_EQ(ModalSeenDuring([&] { QTest::mouseClick(m_form.SpeedButton(8), Qt::LeftButton); }),
+              QStringLiteral("TFormAbout"));
+    EXPECT_EQ(m_form.findChildren<TFormAbout*>().size(), 1);
+}
+
+TEST_F(StartupTest, DoubleClickOnABlockOpensItsDialog)
+{
+    m_form.FlowList().InsertBlock(5);
+    const FcObject* panel = m_form.Chart().SingleSelection();
+    ASSERT_NE(panel, nullptr);
+    const std::string node = panel->CtrlNodeText;
+    TdxFlowChart* view = m_form.dxFlowChart1;
+    const QPoint at = view->ToViewport(panel->Left() + 20, panel->Top() + 10);
+    EXPECT_EQ(ModalSeenDuring([&] { QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, at); }),
+              QStringLiteral("TFormYanShi"));
+    EXPECT_EQ(panel->CtrlNodeText, node);
+    EXPECT_EQ(m_form.FlowList().Count(), 5);
+}
+
+} // namespace
+} // namespace talvex
