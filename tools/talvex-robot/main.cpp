@@ -54,6 +54,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "talvex-robot: %s\n", message.c_str());
         return 1;
     }
+    line.SetIdleLimit(options.idleMs);
     std::printf("%s\n", line.Device().c_str());
     std::fflush(stdout);
 

@@ -80,13 +80,16 @@ PtyLine::Read PtyLine::ReadByte(uint8_t& byte, int timeoutMs, size_t expected)
     if (m_next == m_buffered) {
         if (m_master < 0)
             return Read::kClosed;
+        const bool idleWait = timeoutMs < 0;
+        if (idleWait)
+            timeoutMs = m_idleLimitMs;
         pollfd waiting {m_master, POLLIN, 0};
         int ready = 0;
         do {
             ready = ::poll(&waiting, 1, timeoutMs);
         } while (ready < 0 && errno == EINTR);
         if (ready == 0)
-            return Read::kTimeout;
+            return idleWait ? Read::kClosed : Read::kTimeout;
         if (expected > 8) {
             const timespec gather {0, static_cast<long>(std::min<size_t>(expected - 4, 64)) * 20000};
             nanosleep(&gather, nullptr);

@@ -24,17 +24,20 @@ public:
     // Every byte read is also appended to the log file, if one is open.
     bool OpenLog(const std::string& path, std::string& error);
 
-    // timeoutMs < 0 waits without limit. expected is how many bytes the robot
+    // timeoutMs < 0 waits up to the idle limit, after which the line counts
+    // as closed: a robot whose host has died does not linger forever. expected is how many bytes the robot
     // still waits for: with many to come it lets them gather before reading,
     // as a UART buffer would, instead of waking up for every single byte.
     Read ReadByte(uint8_t& byte, int timeoutMs = -1, size_t expected = 1);
     bool Write(const std::string& bytes);
     void Close();
+    void SetIdleLimit(int milliseconds) { m_idleLimitMs = milliseconds; }
 
 private:
     int m_master = -1;
     int m_heldTerminal = -1;
     int m_log = -1;
+    int m_idleLimitMs = 60000;
     std::string m_device;
     unsigned char m_buffer[512] = {};
     size_t m_buffered = 0;

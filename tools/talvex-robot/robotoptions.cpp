@@ -56,6 +56,7 @@ const char* UsageText()
            "  --log FILE            write every byte received, raw, to FILE\n"
            "  --loop                serve transfer after transfer instead of exiting\n"
            "  --linger MS           after a transfer, keep the line open this long (2000)\n"
+           "  --idle MS             give up when the host sends nothing this long (60000)\n"
            "  --first-reply HEX     data of the first reply packet (default 4F4B)\n"
            "  --reject K:N[:BYTE]   answer packet K with BYTE (hex, default A5) N times\n"
            "  --corrupt-reply R:N   send reply R (0 first, 1 grant) with a wrong sum N times\n"
@@ -103,14 +104,15 @@ bool ParseOptions(int argc, char** argv, Options& options, std::string& message,
                 message = "--first-reply takes 1 to 256 bytes in hex";
                 return false;
             }
-        } else if (name == "--linger" || name == "--silent-after" || name == "--close-after") {
+        } else if (name == "--linger" || name == "--idle" || name == "--silent-after" || name == "--close-after") {
             if (!value(text))
                 return false;
             if (!ParseInt(text, 10, number) || number < 0) {
                 message = name + " takes a number";
                 return false;
             }
-            int& target = name == "--linger" ? options.lingerMs
+            int& target = name == "--linger"         ? options.lingerMs
+                          : name == "--idle"         ? options.idleMs
                           : name == "--silent-after" ? options.silentAfter
                                                      : options.closeAfter;
             target = static_cast<int>(number);

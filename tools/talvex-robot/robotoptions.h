@@ -31,6 +31,7 @@ struct Options {
     int silentAfter = -1;
     int closeAfter = -1;
     int lingerMs = 2000;
+    int idleMs = 60000;
 };
 
 // Fills options from the command line; false with message set on bad usage,
