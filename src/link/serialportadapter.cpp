@@ -12,8 +12,10 @@
 #ifdef Q_OS_WIN
 #include <windows.h>
 #else
+#include <cerrno>
 #include <sys/ioctl.h>
 #include <termios.h>
+#include <unistd.h>
 #endif
 
 namespace talvex {
@@ -184,7 +186,25 @@ void SerialPortAdapter::WritePendingByte()
         ticket = m_sendTicket;
         c = static_cast<char>(m_sendByte);
     }
-    if (!m_port.isOpen() || m_port.write(&c, 1) != 1) {
+    if (!m_port.isOpen()) {
+        FinishWrite(false);
+        return;
+    }
+#ifndef Q_OS_WIN
+    // The port's own buffer would only add a copy and a notifier round trip for
+    // one byte: hand it to the system directly when nothing else is queued.
+    if (m_port.bytesToWrite() == 0) {
+        ssize_t written = 0;
+        do {
+            written = ::write(static_cast<int>(m_port.handle()), &c, 1);
+        } while (written < 0 && errno == EINTR);
+        if (written == 1) {
+            FinishWrite(true);
+            return;
+        }
+    }
+#endif
+    if (m_port.write(&c, 1) != 1) {
         FinishWrite(false);
         return;
     }
