@@ -8,8 +8,6 @@
 
 namespace talvex {
 
-namespace {
-
 DialogSetOptions StartupDialogs()
 {
     DialogSetOptions options;
@@ -19,6 +17,8 @@ DialogSetOptions StartupDialogs()
     options.makeAbout = [](QWidget* parent) { return new TFormAbout(parent); };
     return options;
 }
+
+namespace {
 
 // Ties the dialogs and the dispatcher to the main window's lifetime.
 class Forms : public QObject {

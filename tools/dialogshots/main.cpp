@@ -1,7 +1,7 @@
 // Renders every dialog of the editor to <out>/<ClassName>.png, for review
 // without a screen: talvex-dialogshots [output folder, default docs/dialogs].
 
-#include "app/formabout.h"
+#include "app/startup.h"
 #include "dialogs/dialogset.h"
 
 #include <QApplication>
@@ -10,19 +10,6 @@
 #include <QPixmap>
 #include <QTextStream>
 
-namespace {
-
-// Dialogs from other parts of the program. The download dialog joins here
-// once it exists:
-//   options.makeDownload = [](QWidget* parent) { return new talvex::TFormDownload(parent); };
-talvex::DialogSetOptions Options()
-{
-    talvex::DialogSetOptions options;
-    options.makeAbout = [](QWidget* parent) { return new talvex::TFormAbout(parent); };
-    return options;
-}
-
-} // namespace
 
 int main(int argc, char** argv)
 {
@@ -35,7 +22,7 @@ int main(int argc, char** argv)
         err << "cannot create " << outDir << "\n";
         return 1;
     }
-    talvex::DialogSet dialogs(nullptr, Options());
+    talvex::DialogSet dialogs(nullptr, talvex::StartupDialogs());
     int failures = 0;
     for (QDialog* dialog : dialogs.All()) {
         dialog->show();  // lay out and polish as a shown window would be

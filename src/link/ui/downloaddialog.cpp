@@ -100,6 +100,8 @@ void TFormDownload::FormCreate()
     ProgressBar1->setRange(0, 1);
     ProgressBar1->setValue(0);
     ProgressBar1->setFormat(QStringLiteral("%v / %m"));
+    // No count to show until a transfer reports its data packets.
+    ProgressBar1->setTextVisible(false);
 
     Button5 = MakeButton(this, "Button5", u8"退出下载");
     auto* bottomRow = new QHBoxLayout;
@@ -124,6 +126,7 @@ void TFormDownload::FormCreate()
     connect(&m_link, &RobotLink::TransferProgress, this, [this](int sent, int total) {
         ProgressBar1->setRange(0, std::max(total, 1));
         ProgressBar1->setValue(sent);
+        ProgressBar1->setTextVisible(true);
     });
     // An unplugged adapter closes the port; the buttons follow.
     connect(&m_link.Port(), &SerialPortAdapter::PortLost, this, [this] { ShowPortState(false); });
