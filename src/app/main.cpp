@@ -1,5 +1,6 @@
 #include "app/mainwindow.h"
 #include "app/startup.h"
+#include "tsansuppressions.h"
 
 #include <QApplication>
 

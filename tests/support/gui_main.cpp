@@ -1,4 +1,6 @@
 #include <QApplication>
+#include "tsansuppressions.h"
+
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv)

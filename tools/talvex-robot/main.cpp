@@ -3,6 +3,7 @@
 
 #include "ptyline.h"
 #include "robotoptions.h"
+#include "tsansuppressions.h"
 #include "robotside.h"
 
 #include <chrono>

@@ -1,6 +1,7 @@
 // talvexc: the editor's project files and program text without a screen.
 
 #include "commands.h"
+#include "tsansuppressions.h"
 
 #include <QCoreApplication>
 #include <cstdio>
