@@ -93,28 +93,28 @@ struct Value {
     std::string text;
 };
 
-bool IsSubName(const ParamSpec& spec)
+bool IsSubName(const ParamSpec& paramSpec)
 {
-    return spec.cls == ParamClass::Text && spec.name == "sub";
+    return paramSpec.cls == ParamClass::Text && paramSpec.name == "sub";
 }
 
-Value ReadParam(const CtrlNode& node, const ParamSpec& spec)
+Value ReadParam(const CtrlNode& node, const ParamSpec& paramSpec)
 {
     Value value;
-    switch (spec.cls) {
+    switch (paramSpec.cls) {
     case ParamClass::Integer:
-        value.number = IntParam(node, spec.name);
+        value.number = IntParam(node, paramSpec.name);
         break;
     case ParamClass::Flag:
-        value.number = FlagParam(node, spec.name) ? 1 : 0;
+        value.number = FlagParam(node, paramSpec.name) ? 1 : 0;
         break;
     case ParamClass::Text: {
-        const std::string stored = TextParam(node, spec.name);
-        value.text = IsSubName(spec) && !stored.empty() ? UnescapeSubName(stored) : stored;
+        const std::string stored = TextParam(node, paramSpec.name);
+        value.text = IsSubName(paramSpec) && !stored.empty() ? UnescapeSubName(stored) : stored;
         break;
     }
     case ParamClass::EscapedText: {
-        const std::string stored = TextParam(node, spec.name);
+        const std::string stored = TextParam(node, paramSpec.name);
         value.text = stored.empty() ? stored : UnescapeValueText(stored);
         break;
     }
@@ -122,21 +122,21 @@ Value ReadParam(const CtrlNode& node, const ParamSpec& spec)
     return value;
 }
 
-void WriteParam(CtrlNode& node, const ParamSpec& spec, const Value& value)
+void WriteParam(CtrlNode& node, const ParamSpec& paramSpec, const Value& value)
 {
-    switch (spec.cls) {
+    switch (paramSpec.cls) {
     case ParamClass::Integer:
-        AddIntParam(node, spec.name, value.number);
+        AddIntParam(node, paramSpec.name, value.number);
         break;
     case ParamClass::Flag:
-        AddFlagParam(node, spec.name, value.number != 0);
+        AddFlagParam(node, paramSpec.name, value.number != 0);
         break;
     case ParamClass::Text:
-        AddTextParam(node, spec.name,
-                     IsSubName(spec) && !value.text.empty() ? EscapeSubName(value.text) : value.text);
+        AddTextParam(node, paramSpec.name,
+                     IsSubName(paramSpec) && !value.text.empty() ? EscapeSubName(value.text) : value.text);
         break;
     case ParamClass::EscapedText:
-        AddTextParam(node, spec.name, value.text.empty() ? value.text : EscapeValueText(value.text));
+        AddTextParam(node, paramSpec.name, value.text.empty() ? value.text : EscapeValueText(value.text));
         break;
     }
 }
@@ -306,11 +306,11 @@ void PropertyDispatcher::EditBlockProperties()
     for (const ControlBinding& binding : row->in) {
         Value value;
         if (binding.param) {
-            const auto spec = std::find_if(kind->params.begin(), kind->params.end(),
+            const auto paramSpec = std::find_if(kind->params.begin(), kind->params.end(),
                                            [&](const ParamSpec& p) { return p.name == binding.param; });
-            if (spec == kind->params.end())
+            if (paramSpec == kind->params.end())
                 continue;
-            value = ReadParam(node, *spec);
+            value = ReadParam(node, *paramSpec);
         }
         SetControl(*dialog, binding, value);
     }
@@ -324,9 +324,9 @@ void PropertyDispatcher::EditBlockProperties()
         return;
 
     CtrlNode written = NewCtrlNode(kind->item);
-    for (const ParamSpec& spec : kind->params) {
-        const ControlBinding* binding = BindingOf(*row, spec.name);
-        WriteParam(written, spec, binding ? ReadControl(*dialog, *binding) : Value{});
+    for (const ParamSpec& paramSpec : kind->params) {
+        const ControlBinding* binding = BindingOf(*row, paramSpec.name);
+        WriteParam(written, paramSpec, binding ? ReadControl(*dialog, *binding) : Value{});
     }
     object->CtrlNodeText = FormatCtrlNode(written);
 

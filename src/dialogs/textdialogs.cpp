@@ -35,32 +35,32 @@ const std::vector<PlainDialogSpec>& PlainDialogSpecs()
 
 const TextDialogSpec* FindTextDialogSpec(const char* className)
 {
-    for (const TextDialogSpec& spec : TextDialogSpecs()) {
-        if (std::strcmp(spec.className, className) == 0)
-            return &spec;
+    for (const TextDialogSpec& desc : TextDialogSpecs()) {
+        if (std::strcmp(desc.className, className) == 0)
+            return &desc;
     }
     return nullptr;
 }
 
 const PlainDialogSpec* FindPlainDialogSpec(const char* className)
 {
-    for (const PlainDialogSpec& spec : PlainDialogSpecs()) {
-        if (std::strcmp(spec.className, className) == 0)
-            return &spec;
+    for (const PlainDialogSpec& desc : PlainDialogSpecs()) {
+        if (std::strcmp(desc.className, className) == 0)
+            return &desc;
     }
     return nullptr;
 }
 
 namespace {
 
-FrameGeometry TextFrame(const TextDialogSpec& spec)
+FrameGeometry TextFrame(const TextDialogSpec& desc)
 {
     FrameGeometry g;
     g.clientWidth = 313;
-    g.clientHeight = spec.clientHeight;
+    g.clientHeight = desc.clientHeight;
     g.panelWidth = 297;
-    g.panelHeight = spec.panelHeight;
-    g.buttonsY = spec.buttonsY;
+    g.panelHeight = desc.panelHeight;
+    g.buttonsY = desc.buttonsY;
     return g;
 }
 
@@ -76,21 +76,21 @@ FrameGeometry PlainFrame()
 
 } // namespace
 
-TextParamDialog::TextParamDialog(const TextDialogSpec& spec, QWidget* parent)
-    : DialogFrame(spec.className, spec.captionUtf8, TextFrame(spec), parent), m_edit(new QLineEdit(Panel()))
+TextParamDialog::TextParamDialog(const TextDialogSpec& desc, QWidget* parent)
+    : DialogFrame(desc.className, desc.captionUtf8, TextFrame(desc), parent), m_edit(new QLineEdit(Panel()))
 {
-    AddLabel(spec.labelUtf8, 16, 13, "Label1");
+    AddLabel(desc.labelUtf8, 16, 13, "Label1");
     m_edit->setObjectName("Edit1");
-    m_edit->setGeometry(spec.editX, spec.editY, spec.editWidth, 24);
-    if (spec.hintUtf8) {
-        QLabel* hint = AddLabel(spec.hintUtf8, 16, 80, "Label2");
+    m_edit->setGeometry(desc.editX, desc.editY, desc.editWidth, 24);
+    if (desc.hintUtf8) {
+        QLabel* hint = AddLabel(desc.hintUtf8, 16, 80, "Label2");
         hint->setFont(DialogFont(13));
         hint->adjustSize();
     }
 }
 
-PlainDialog::PlainDialog(const PlainDialogSpec& spec, QWidget* parent)
-    : DialogFrame(spec.className, spec.captionUtf8, PlainFrame(), parent)
+PlainDialog::PlainDialog(const PlainDialogSpec& desc, QWidget* parent)
+    : DialogFrame(desc.className, desc.captionUtf8, PlainFrame(), parent)
 {
 }
 

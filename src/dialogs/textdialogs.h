@@ -36,7 +36,7 @@ const PlainDialogSpec* FindPlainDialogSpec(const char* className);
 class TextParamDialog : public DialogFrame {
     Q_OBJECT
 public:
-    TextParamDialog(const TextDialogSpec& spec, QWidget* parent = nullptr);
+    TextParamDialog(const TextDialogSpec& desc, QWidget* parent = nullptr);
     QLineEdit* Edit1() const { return m_edit; }
 
 private:
@@ -46,7 +46,7 @@ private:
 class PlainDialog : public DialogFrame {
     Q_OBJECT
 public:
-    PlainDialog(const PlainDialogSpec& spec, QWidget* parent = nullptr);
+    PlainDialog(const PlainDialogSpec& desc, QWidget* parent = nullptr);
 };
 
 } // namespace talvex

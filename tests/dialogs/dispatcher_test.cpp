@@ -104,11 +104,11 @@ TEST_F(DispatcherTest, EveryKindWithADialogHasItAndEveryParameterAControl)
         }
         const DispatchRow* row = FindDispatchRow(info.code);
         ASSERT_NE(row, nullptr) << info.member;
-        for (const ParamSpec& spec : info.params) {
+        for (const ParamSpec& paramSpec : info.params) {
             const auto binding = std::find_if(row->in.begin(), row->in.end(), [&](const ControlBinding& b) {
-                return b.param && spec.name == b.param;
+                return b.param && paramSpec.name == b.param;
             });
-            ASSERT_NE(binding, row->in.end()) << info.member << " " << spec.name;
+            ASSERT_NE(binding, row->in.end()) << info.member << " " << paramSpec.name;
             if (binding->control) {
                 EXPECT_NE(dialog->findChild<QObject*>(binding->control), nullptr) << info.dialog << " " << binding->control;
             }

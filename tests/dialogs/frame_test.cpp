@@ -113,19 +113,19 @@ TEST(DialogFrameTest, FrameOfEveryDialog)
 TEST(DialogFrameTest, TextDialogsFollowTheirDescription)
 {
     DialogSet dialogs(nullptr, NoFile());
-    for (const TextDialogSpec& spec : TextDialogSpecs()) {
-        SCOPED_TRACE(spec.className);
-        QDialog* dialog = dialogs.Find(spec.className);
+    for (const TextDialogSpec& desc : TextDialogSpecs()) {
+        SCOPED_TRACE(desc.className);
+        QDialog* dialog = dialogs.Find(desc.className);
         ASSERT_NE(dialog, nullptr);
-        EXPECT_EQ(dialog->windowTitle(), QString::fromUtf8(spec.captionUtf8));
-        EXPECT_EQ(dialog->size(), QSize(313, spec.clientHeight));
+        EXPECT_EQ(dialog->windowTitle(), QString::fromUtf8(desc.captionUtf8));
+        EXPECT_EQ(dialog->size(), QSize(313, desc.clientHeight));
         auto* edit = dialog->findChild<QLineEdit*>("Edit1");
         ASSERT_NE(edit, nullptr);
-        EXPECT_EQ(edit->geometry(), QRect(spec.editX, spec.editY, spec.editWidth, 24));
-        EXPECT_EQ(dialog->findChild<QWidget*>("Button1")->y(), spec.buttonsY);
+        EXPECT_EQ(edit->geometry(), QRect(desc.editX, desc.editY, desc.editWidth, 24));
+        EXPECT_EQ(dialog->findChild<QWidget*>("Button1")->y(), desc.buttonsY);
         bool labelled = false;
         for (QLabel* label : dialog->findChildren<QLabel*>())
-            labelled = labelled || label->text() == QString::fromUtf8(spec.labelUtf8);
+            labelled = labelled || label->text() == QString::fromUtf8(desc.labelUtf8);
         EXPECT_TRUE(labelled);
     }
     QLabel* hint = nullptr;
@@ -135,8 +135,8 @@ TEST(DialogFrameTest, TextDialogsFollowTheirDescription)
     }
     ASSERT_NE(hint, nullptr);
     EXPECT_EQ(QFontInfo(hint->font()).pixelSize(), 13);
-    for (const PlainDialogSpec& spec : PlainDialogSpecs())
-        EXPECT_EQ(dialogs.Find(spec.className)->windowTitle(), QString::fromUtf8(spec.captionUtf8));
+    for (const PlainDialogSpec& desc : PlainDialogSpecs())
+        EXPECT_EQ(dialogs.Find(desc.className)->windowTitle(), QString::fromUtf8(desc.captionUtf8));
 }
 
 TEST(DialogFrameTest, ResultsOfTheButtonsAndTheFrame)
