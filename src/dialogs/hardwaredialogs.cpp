@@ -11,17 +11,6 @@ namespace talvex {
 
 namespace {
 
-FrameGeometry Frame(int w, int h, int pw, int ph, int by)
-{
-    FrameGeometry g;
-    g.clientWidth = w;
-    g.clientHeight = h;
-    g.panelWidth = pw;
-    g.panelHeight = ph;
-    g.buttonsY = by;
-    return g;
-}
-
 QComboBox* NewList(const char* objectName, const QStringList& items, int x, int y, int width, QWidget* parent)
 {
     auto* box = new QComboBox(parent);
@@ -50,7 +39,7 @@ public:
 // ---------------------------------------------------------------- LED
 
 TFormLED::TFormLED(QWidget* parent)
-    : DialogFrame("TFormLED", u8"发光二极管", Frame(313, 151, 297, 105, 120), parent)
+    : DialogFrame("TFormLED", u8"发光二极管", FrameGeometry{313, 151, 297, 105, 120}, parent)
 {
     struct Place {
         const char* lamp;
@@ -102,7 +91,7 @@ void TFormLED::JvLED3Click() { m_lamps[2]->SetLit(!m_lamps[2]->Lit()); }
 // ---------------------------------------------------------------- pin masks
 
 PinMaskDialog::PinMaskDialog(const Texts& texts, QWidget* parent)
-    : DialogFrame(texts.className, texts.captionUtf8, Frame(289, 241, 273, 196, 211), parent),
+    : DialogFrame(texts.className, texts.captionUtf8, FrameGeometry{289, 241, 273, 196, 211}, parent),
       m_cleared(QString::fromUtf8(texts.clearedUtf8)),
       m_set(QString::fromUtf8(texts.setUtf8))
 {
@@ -182,7 +171,7 @@ void PinMaskDialog::ListView1Change(QTreeWidgetItem* item)
 // ---------------------------------------------------------------- variable = source
 
 AssignDialog::AssignDialog(const Texts& texts, QWidget* parent)
-    : DialogFrame(texts.className, texts.captionUtf8, Frame(texts.clientWidth, 97, texts.panelWidth, 49, 64), parent)
+    : DialogFrame(texts.className, texts.captionUtf8, FrameGeometry{texts.clientWidth, 97, texts.panelWidth, 49, 64}, parent)
 {
     QStringList vars;
     for (char c = 'a'; c <= 'z'; ++c)
@@ -218,7 +207,7 @@ AssignDialog* AssignDialog::NewAIN(QWidget* parent)
 // ---------------------------------------------------------------- servos
 
 TFormServo::TFormServo(QWidget* parent)
-    : DialogFrame("TFormServo", u8"舵机", Frame(367, 256, 350, 209, 224), parent)
+    : DialogFrame("TFormServo", u8"舵机", FrameGeometry{367, 256, 350, 209, 224}, parent)
 {
     for (int n = 1; n <= 5; ++n) {
         const int x = 16 + (n - 1) * 56;

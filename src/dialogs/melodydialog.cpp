@@ -22,17 +22,6 @@ namespace {
 constexpr int kDotSize = 3;
 constexpr int kDotGap = 2;
 
-FrameGeometry FaYinFrame()
-{
-    FrameGeometry g;
-    g.clientWidth = 465;
-    g.clientHeight = 299;
-    g.panelWidth = 449;
-    g.panelHeight = 250;
-    g.buttonsY = 266;
-    return g;
-}
-
 } // namespace
 
 NoteButton::NoteButton(int degree, int dotsAbove, int dotsBelow, QWidget* parent)
@@ -85,7 +74,7 @@ void NoteButton::paintEvent(QPaintEvent*)
     }
 }
 
-TFormFaYin::TFormFaYin(QWidget* parent) : DialogFrame("TFormFaYin", u8"发音", FaYinFrame(), parent)
+TFormFaYin::TFormFaYin(QWidget* parent) : DialogFrame("TFormFaYin", u8"发音", FrameGeometry{465, 299, 449, 250, 266}, parent)
 {
     auto* keyboard = new QGroupBox(QString::fromUtf8(u8"音高"), Panel());
     keyboard->setObjectName("GroupBox1");

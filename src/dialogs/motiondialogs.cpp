@@ -10,17 +10,6 @@ namespace {
 constexpr int kWaitMax = 32767;
 constexpr int kSpeedMax = 255;
 
-FrameGeometry Frame(int w, int h, int pw, int ph, int by)
-{
-    FrameGeometry g;
-    g.clientWidth = w;
-    g.clientHeight = h;
-    g.panelWidth = pw;
-    g.panelHeight = ph;
-    g.buttonsY = by;
-    return g;
-}
-
 QStringList Utf8List(std::initializer_list<const char*> items)
 {
     QStringList list;
@@ -32,7 +21,7 @@ QStringList Utf8List(std::initializer_list<const char*> items)
 } // namespace
 
 DriveDialog::DriveDialog(const char* className, const char* captionUtf8, const QStringList& items, QWidget* parent)
-    : DialogFrame(className, captionUtf8, Frame(313, 223, 297, 177, 192), parent)
+    : DialogFrame(className, captionUtf8, FrameGeometry{313, 223, 297, 177, 192}, parent)
 {
     m_radio = new RadioGroup(QString::fromUtf8(u8"请选择"), items, Panel());
     m_radio->setObjectName("RadioGroup1");
@@ -63,7 +52,7 @@ void DriveDialog::ScrollBar1Change() { ShowBarInEdit(m_bar, m_edit); }
 void DriveDialog::JvValidateEdit1ValueChanged() { MoveBarToEdit(m_edit, m_bar); }
 
 TFormQiDongDJ::TFormQiDongDJ(QWidget* parent)
-    : DialogFrame("TFormQiDongDJ", u8"启动电机", Frame(343, 223, 329, 177, 192), parent)
+    : DialogFrame("TFormQiDongDJ", u8"启动电机", FrameGeometry{343, 223, 329, 177, 192}, parent)
 {
     m_edit1 = NewNumberEdit("JvValidateEdit1", true, Panel());
     m_edit1->setGeometry(10, 13, 71, 24);
@@ -93,7 +82,7 @@ void TFormQiDongDJ::JvValidateEdit1ValueChanged() { MoveBarToEdit(m_edit1, m_bar
 void TFormQiDongDJ::JvValidateEdit2ValueChanged() { MoveBarToEdit(m_edit2, m_bar2); }
 
 TFormTingZhiDJ::TFormTingZhiDJ(QWidget* parent)
-    : DialogFrame("TFormTingZhiDJ", u8"停止电机", Frame(313, 195, 297, 145, 160), parent)
+    : DialogFrame("TFormTingZhiDJ", u8"停止电机", FrameGeometry{313, 195, 297, 145, 160}, parent)
 {
     m_radio = new RadioGroup(QString::fromUtf8(u8"请选择"),
                              Utf8List({u8"停止\"直行转向\"开始的动作", u8"停止\"启动电机\"开始的动作"}), Panel());
@@ -103,7 +92,7 @@ TFormTingZhiDJ::TFormTingZhiDJ(QWidget* parent)
 }
 
 TFormYanShi::TFormYanShi(QWidget* parent)
-    : DialogFrame("TFormYanShi", u8"延时", Frame(313, 118, 297, 73, 88), parent)
+    : DialogFrame("TFormYanShi", u8"延时", FrameGeometry{313, 118, 297, 73, 88}, parent)
 {
     AddLabel(u8"时间长度:", 16, 13);
     m_edit = NewNumberEdit("JvValidateEdit1", false, Panel());

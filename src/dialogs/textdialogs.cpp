@@ -51,33 +51,8 @@ const PlainDialogSpec* FindPlainDialogSpec(const char* className)
     return nullptr;
 }
 
-namespace {
-
-FrameGeometry TextFrame(const TextDialogSpec& desc)
-{
-    FrameGeometry g;
-    g.clientWidth = 313;
-    g.clientHeight = desc.clientHeight;
-    g.panelWidth = 297;
-    g.panelHeight = desc.panelHeight;
-    g.buttonsY = desc.buttonsY;
-    return g;
-}
-
-FrameGeometry PlainFrame()
-{
-    FrameGeometry g;
-    g.clientWidth = 194;
-    g.clientHeight = 40;
-    g.buttonsY = 7;
-    g.hasOk = false;
-    return g;
-}
-
-} // namespace
-
 TextParamDialog::TextParamDialog(const TextDialogSpec& desc, QWidget* parent)
-    : DialogFrame(desc.className, desc.captionUtf8, TextFrame(desc), parent), m_edit(new QLineEdit(Panel()))
+    : DialogFrame(desc.className, desc.captionUtf8, FrameGeometry{313, desc.clientHeight, 297, desc.panelHeight, desc.buttonsY}, parent), m_edit(new QLineEdit(Panel()))
 {
     AddLabel(desc.labelUtf8, 16, 13, "Label1");
     m_edit->setObjectName("Edit1");
@@ -90,7 +65,7 @@ TextParamDialog::TextParamDialog(const TextDialogSpec& desc, QWidget* parent)
 }
 
 PlainDialog::PlainDialog(const PlainDialogSpec& desc, QWidget* parent)
-    : DialogFrame(desc.className, desc.captionUtf8, PlainFrame(), parent)
+    : DialogFrame(desc.className, desc.captionUtf8, FrameGeometry{194, 40, 0, 0, 7, false}, parent)
 {
 }
 

@@ -7,23 +7,8 @@
 
 namespace talvex {
 
-namespace {
-
-FrameGeometry VoiceFrame()
-{
-    FrameGeometry g;
-    g.clientWidth = 313;
-    g.clientHeight = 175;
-    g.panelWidth = 297;
-    g.panelHeight = 129;
-    g.buttonsY = 144;
-    return g;
-}
-
-} // namespace
-
 TFormVOICEX::TFormVOICEX(const std::vector<std::string>& phrases, QWidget* parent)
-    : DialogFrame("TFormVOICEX", u8"语音模块", VoiceFrame(), parent)
+    : DialogFrame("TFormVOICEX", u8"语音模块", FrameGeometry{313, 175, 297, 129, 144}, parent)
 {
     AddLabel(u8"语音: ", 16, 13, "Label1");
     m_phrases = new QComboBox(Panel());
