@@ -86,14 +86,3 @@ BENCHMARK(BM_IsDocumentModified)->Unit(benchmark::kMillisecond);
 
 } // namespace
 } // namespace talvex
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
