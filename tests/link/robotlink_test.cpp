@@ -1,3 +1,4 @@
+#include "eventwait.h"
 #include "link/downloadprep.h"
 #include "link/packet.h"
 #include "link/robotlink.h"
@@ -46,20 +47,6 @@ std::string LineToRobot(const std::string& data)
 std::string Prefix(const std::string& data)
 {
     return EncodePacket(CommandBlock()) + '\x5A' + EncodePacket(HeaderBlock(static_cast<int>(data.size()))) + '\x5A';
-}
-
-// Runs the event loop until done() holds or the time is up.
-template <typename Done>
-bool ProcessEventsUntil(Done done, int milliseconds)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!done()) {
-        if (timer.elapsed() > milliseconds)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-    return true;
 }
 
 class RobotLinkTest : public ::testing::Test {

@@ -1,3 +1,4 @@
+#include "eventwait.h"
 #include "link/ui/downloaddialog.h"
 
 #include "model/gbk.h"
@@ -59,19 +60,6 @@ private:
     QTimer m_timer;
     bool m_answering = false;
 };
-
-template <typename Done>
-bool ProcessEventsUntil(Done done, int milliseconds)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!done()) {
-        if (timer.elapsed() > milliseconds)
-            return false;
-        QApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-    return true;
-}
 
 class DownloadDialogTest : public ::testing::Test {
 protected:
