@@ -54,26 +54,28 @@ void DriveDialog::JvValidateEdit1ValueChanged() { MoveBarToEdit(m_edit, m_bar); 
 TFormQiDongDJ::TFormQiDongDJ(QWidget* parent)
     : DialogFrame("TFormQiDongDJ", u8"启动电机", FrameGeometry{343, 223, 329, 177, 192}, parent)
 {
-    m_edit1 = NewNumberEdit("JvValidateEdit1", true, Panel());
-    m_edit1->setGeometry(10, 13, 71, 24);
-    m_bar1 = NewScrollBar("ScrollBar1", Qt::Horizontal, -kSpeedMax, kSpeedMax, 0, 1, 10, Panel());
-    m_bar1->setGeometry(96, 13, 225, 24);
-    AddLabel(u8"左电机速度", 8, 48);
-    AddLabel(u8"反转", 95, 48);
-    AddLabel(u8"停止", 192, 48);
-    AddLabel(u8"正转", 289, 48);
-    m_edit2 = NewNumberEdit("JvValidateEdit2", true, Panel());
-    m_edit2->setGeometry(10, 93, 71, 24);
-    m_bar2 = NewScrollBar("ScrollBar2", Qt::Horizontal, -kSpeedMax, kSpeedMax, 0, 1, 10, Panel());
-    m_bar2->setGeometry(96, 93, 225, 24);
-    AddLabel(u8"右电机速度", 8, 128);
-    AddLabel(u8"反转", 95, 128);
-    AddLabel(u8"停止", 192, 128);
-    AddLabel(u8"正转", 289, 128);
+    AddMotorRow(1, u8"左电机速度", 13, m_edit1, m_bar1);
+    AddMotorRow(2, u8"右电机速度", 93, m_edit2, m_bar2);
     connect(m_bar1, &QScrollBar::valueChanged, this, &TFormQiDongDJ::ScrollBar1Change);
     connect(m_bar2, &QScrollBar::valueChanged, this, &TFormQiDongDJ::ScrollBar2Change);
     connect(m_edit1, &QLineEdit::textEdited, this, &TFormQiDongDJ::JvValidateEdit1ValueChanged);
     connect(m_edit2, &QLineEdit::textEdited, this, &TFormQiDongDJ::JvValidateEdit2ValueChanged);
+}
+
+// One motor: its numeric edit and scroll bar at y, and under them the name
+// and the marks at the left end, middle and right end of the bar.
+void TFormQiDongDJ::AddMotorRow(int number, const char* nameUtf8, int y, QLineEdit*& edit, QScrollBar*& bar)
+{
+    const QString n = QString::number(number);
+    edit = NewNumberEdit(("JvValidateEdit" + n).toLatin1().constData(), true, Panel());
+    edit->setGeometry(10, y, 71, 24);
+    bar = NewScrollBar(("ScrollBar" + n).toLatin1().constData(), Qt::Horizontal, -kSpeedMax, kSpeedMax, 0, 1, 10,
+                       Panel());
+    bar->setGeometry(96, y, 225, 24);
+    AddLabel(nameUtf8, 8, y + 35);
+    AddLabel(u8"反转", 95, y + 35);
+    AddLabel(u8"停止", 192, y + 35);
+    AddLabel(u8"正转", 289, y + 35);
 }
 
 void TFormQiDongDJ::ScrollBar1Change() { ShowBarInEdit(m_bar1, m_edit1); }

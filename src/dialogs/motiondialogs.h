@@ -47,6 +47,8 @@ public slots:
     void JvValidateEdit2ValueChanged();
 
 private:
+    void AddMotorRow(int number, const char* nameUtf8, int y, QLineEdit*& edit, QScrollBar*& bar);
+
     QLineEdit* m_edit1;
     QScrollBar* m_bar1;
     QLineEdit* m_edit2;
