@@ -1,24 +1,15 @@
 #include "model/gbk.h"
 #include "model/xmltext.h"
+#include "nodetext.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
 using namespace talvex;
+using talvex::testing::CrLfLines;
 
 namespace {
-
-// Lines joined with CR LF after each, the way the writer ends every line.
-std::string Lines(std::initializer_list<const char*> lines)
-{
-    std::string out;
-    for (const char* line : lines) {
-        out += line;
-        out += "\r\n";
-    }
-    return out;
-}
 
 XmlElement Leaf(std::string name, std::string text) { return XmlElement{std::move(name), {}, std::move(text), {}}; }
 
@@ -36,18 +27,18 @@ TEST(XmlWriter, FollowsTheTextFormRules)
     XmlElement textIgnoredWithChildren{"root", {}, "lost", {Leaf("c", "v")}};
     const Case cases[] = {
         {"empty element self-closes", Leaf("TALVEX", ""),
-         Lines({"<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>", "<TALVEX/>"})},
+         CrLfLines({"<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>", "<TALVEX/>"})},
         {"text on one line, nothing escaped", Leaf("command", "a<5 & b>\"2\""),
-         Lines({"<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>", "<command>a<5 & b>\"2\"</command>"})},
+         CrLfLines({"<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>", "<command>a<5 & b>\"2\"</command>"})},
         {"two blanks per level", nested,
-         Lines({"<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>", "<TALVEX>", "  <record>", "    <a>1</a>",
+         CrLfLines({"<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>", "<TALVEX>", "  <record>", "    <a>1</a>",
                 "    <b/>", "  </record>", "</TALVEX>"})},
         {"attributes in order, unescaped", attrs,
-         Lines({"<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>", "<CtrlNode type=\"1\" x=\"a&<\"b\"/>"})},
+         CrLfLines({"<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>", "<CtrlNode type=\"1\" x=\"a&<\"b\"/>"})},
         {"an element with children has no value", textIgnoredWithChildren,
-         Lines({"<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>", "<root>", "  <c>v</c>", "</root>"})},
+         CrLfLines({"<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>", "<root>", "  <c>v</c>", "</root>"})},
         {"GBK bytes pass unchanged", Leaf("sub", "\xB1\xED"),
-         Lines({"<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>", "<sub>\xB1\xED</sub>"})},
+         CrLfLines({"<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>", "<sub>\xB1\xED</sub>"})},
     };
     for (const Case& c : cases)
         EXPECT_EQ(WriteXmlText(c.root), c.expected) << c.what;
@@ -62,7 +53,7 @@ TEST(XmlReader, AppliesTheReadingRules)
         const char* expected;  // its value
     };
     const Case cases[] = {
-        {"canonical text", Lines({"<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>", "<CtrlNode type=\"1\">",
+        {"canonical text", CrLfLines({"<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>", "<CtrlNode type=\"1\">",
                                   "  <mode>2</mode>", "</CtrlNode>"}),
          "mode", "2"},
         {"no declaration, comment and doctype before the root",
