@@ -17,7 +17,7 @@ namespace {
 constexpr int kBlocks = 10000;
 
 class SilentUi : public DocumentUi {
-public:
+  public:
     Answer AskSaveChanges(const std::string&) override { return Answer::No; }
     QString ChooseProjectToOpen() override { return {}; }
     QString ChooseProjectToSave() override { return {}; }

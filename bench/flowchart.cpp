@@ -1,8 +1,8 @@
 // Editing, building and painting a large flowchart, with the canvas widget
 // attached as in the main window.
 
-#include "model/canvas.h"
 #include "model/flowchart.h"
+#include "model/canvas.h"
 #include "model/ui/canvasview.h"
 
 #include <QApplication>
@@ -119,8 +119,7 @@ void BM_MemoryPerBlock(benchmark::State& state)
         const size_t before = mallinfo2().uordblks;
         auto f = std::make_unique<LargeFlowchart>();
         const size_t after = mallinfo2().uordblks;
-        state.counters["bytes_per_block"] =
-            static_cast<double>(after - before) / static_cast<double>(kBlocks);
+        state.counters["bytes_per_block"] = static_cast<double>(after - before) / static_cast<double>(kBlocks);
         state.PauseTiming();
         f.reset();
         state.ResumeTiming();

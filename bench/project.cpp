@@ -19,7 +19,7 @@ namespace {
 constexpr int kBlocks = 10000;
 
 class FixedFileUi : public DocumentUi {
-public:
+  public:
     explicit FixedFileUi(QString file) : m_file(std::move(file)) {}
     Answer AskSaveChanges(const std::string&) override { return Answer::No; }
     QString ChooseProjectToOpen() override { return m_file; }
@@ -29,7 +29,7 @@ public:
     void ShowMessage(const std::string& text) override { messages.push_back(text); }
     std::vector<std::string> messages;
 
-private:
+  private:
     QString m_file;
 };
 

@@ -12,7 +12,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     talvex::XmlReadResult result = talvex::ParseCtrlNode(text);
     if (!result) {
         if (result.error.empty())
-            __builtin_trap();  // a refusal always says why
+            __builtin_trap(); // a refusal always says why
         return 0;
     }
     const talvex::CtrlNode& node = *result.root;

@@ -19,13 +19,13 @@ constexpr int kEmptyFlowchartItems = 3;
 
 // Keeps the code view from redrawing until the whole text is in place.
 class UpdateBracket {
-public:
+  public:
     explicit UpdateBracket(QWidget& widget) : m_widget(widget) { m_widget.setUpdatesEnabled(false); }
     ~UpdateBracket() { m_widget.setUpdatesEnabled(true); }
     UpdateBracket(const UpdateBracket&) = delete;
     UpdateBracket& operator=(const UpdateBracket&) = delete;
 
-private:
+  private:
     QWidget& m_widget;
 };
 

@@ -27,7 +27,7 @@ std::string TitledSavePrompt(const QString& fileName);
 // program text file commands and the generate command, with the document
 // state they keep (current file, modified flag, snapshot).
 class DocumentCommands {
-public:
+  public:
     DocumentCommands(Flowchart& flowchart, QPlainTextEdit& codeView, DocumentUi& ui);
 
     // Called by SetCurrentFile so that the window can set its caption.
@@ -37,13 +37,13 @@ public:
 
     enum class SaveOutcome { Written, NothingWritten, Failed };
 
-    void New();                  // SpeedButton1
-    void Open();                 // SpeedButton2
-    SaveOutcome Save();          // SpeedButton3
-    SaveOutcome SaveAs();        // SpeedButton4
-    void GenerateProgramText();  // SpeedButton7
-    void SaveProgramText();      // SpeedButton9
-    void LoadProgramText();      // SpeedButton10
+    void New();                 // SpeedButton1
+    void Open();                // SpeedButton2
+    SaveOutcome Save();         // SpeedButton3
+    SaveOutcome SaveAs();       // SpeedButton4
+    void GenerateProgramText(); // SpeedButton7
+    void SaveProgramText();     // SpeedButton9
+    void LoadProgramText();     // SpeedButton10
 
     // The question New and Open ask first; true to go on.
     bool AskToSaveChanges();
@@ -62,7 +62,7 @@ public:
     int ModifiedFlag() const { return m_modifiedFlag; }
     const ProjectDocument& Snapshot() const { return m_snapshot; }
 
-private:
+  private:
     bool AskToSaveChanges(bool keepOnUnwrittenSave);
 
     Flowchart& m_flowchart;

@@ -11,7 +11,7 @@ namespace talvex {
 // question, the four file dialogs and the message box. Tests put a scripted
 // implementation in their place.
 class DocumentUi {
-public:
+  public:
     enum class Answer { Yes, No, Cancel };
     virtual ~DocumentUi() = default;
 
@@ -19,17 +19,17 @@ public:
     // Closing it without an answer counts as Cancel.
     virtual Answer AskSaveChanges(const std::string& text) = 0;
     // The chosen file, or an empty name when the dialog was cancelled.
-    virtual QString ChooseProjectToOpen() = 0;  // OpenDialog1
-    virtual QString ChooseProjectToSave() = 0;  // SaveDialog1
-    virtual QString ChooseTextToLoad() = 0;     // OpenDialog2
-    virtual QString ChooseTextToSave() = 0;     // SaveDialog2
+    virtual QString ChooseProjectToOpen() = 0; // OpenDialog1
+    virtual QString ChooseProjectToSave() = 0; // SaveDialog1
+    virtual QString ChooseTextToLoad() = 0;    // OpenDialog2
+    virtual QString ChooseTextToSave() = 0;    // SaveDialog2
     // A failure's message (GBK) in a message box with an OK button.
     virtual void ShowMessage(const std::string& text) = 0;
 };
 
 // The real dialogs, modal on parent.
 class QtDocumentUi : public DocumentUi {
-public:
+  public:
     explicit QtDocumentUi(QWidget* parent) : m_parent(parent) {}
 
     Answer AskSaveChanges(const std::string& text) override;
@@ -39,12 +39,12 @@ public:
     QString ChooseTextToSave() override;
     void ShowMessage(const std::string& text) override;
 
-private:
+  private:
     QWidget* m_parent;
 };
 
 // Filters of the file dialogs, in Qt's form.
-QString ProjectFileFilter();  // 流程图C文件(*.lcc)
-QString TextFileFilter();     // TALVEX文件文本格式(*.txt)
+QString ProjectFileFilter(); // 流程图C文件(*.lcc)
+QString TextFileFilter();    // TALVEX文件文本格式(*.txt)
 
 } // namespace talvex

@@ -7,7 +7,7 @@ namespace talvex {
 // The About box: product, version and maker.
 class TFormAbout : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit TFormAbout(QWidget* parent = nullptr);
 };
 

@@ -29,7 +29,7 @@ constexpr int kCanvasWidth = 282;
 constexpr int kSplitterWidth = 5;
 
 struct ToolbarButton {
-    int number;  // SpeedButton<number>
+    int number; // SpeedButton<number>
     int left;
     int pictureHeight;
     void (TForm1::*handler)();
@@ -101,7 +101,8 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
     };
     m_chart.OnDblClick = [this] { dxFlowChart1DblClick(); };
     m_flowList.PostDeferredSelect = [this] {
-        QMetaObject::invokeMethod(this, [this] { m_flowList.DeferredSelect(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this] { m_flowList.DeferredSelect(); }, Qt::QueuedConnection);
     };
 
     dxFlowChart1 = new TdxFlowChart(m_chart, Splitter1);

@@ -32,7 +32,7 @@ QString ApplicationTitle();
 // owns the canvas model and the FlowList built on it.
 class TForm1 : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     explicit TForm1(QWidget* parent = nullptr);
     ~TForm1() override;
 
@@ -50,7 +50,7 @@ public:
     // The property dispatcher answers double clicks on the canvas through this.
     void SetDblClickHandler(std::function<void()> handler) { m_dblClickHandler = std::move(handler); }
 
-    QToolButton* SpeedButton(int n) const;  // 1..10, nullptr outside
+    QToolButton* SpeedButton(int n) const; // 1..10, nullptr outside
 
     // New, Open, Save, Save As, generate and the program text file commands.
     DocumentCommands& Documents() { return *m_documents; }
@@ -61,7 +61,7 @@ public:
     QSplitter* Splitter1 = nullptr;
     QPlainTextEdit* Memo1 = nullptr;
 
-public slots:
+  public slots:
     // Document commands: new, open, save, save as.
     void SpeedButton1Click();
     void SpeedButton2Click();
@@ -84,11 +84,11 @@ public slots:
     // A double click on the canvas.
     void dxFlowChart1DblClick();
 
-protected:
+  protected:
     // Closing with unsaved changes asks as New does; "Cancel" keeps the window.
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     void BuildToolbar();
     void FormCreate();
 

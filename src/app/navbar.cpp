@@ -27,10 +27,10 @@ constexpr int kCellHeight = 66;
 
 // Icons with their captions under them, centred in cells as wide as the bar.
 class GroupList : public QListWidget {
-public:
+  public:
     using QListWidget::QListWidget;
 
-protected:
+  protected:
     void resizeEvent(QResizeEvent* event) override
     {
         const QSize cell(std::max(kPaletteImageSize, viewport()->width()), kCellHeight);

@@ -22,14 +22,14 @@ namespace {
 
 // Ties the dialogs and the dispatcher to the main window's lifetime.
 class Forms : public QObject {
-public:
+  public:
     explicit Forms(TForm1& form1)
         : QObject(&form1), m_dialogs(&form1, StartupDialogs()), m_dispatcher(form1.FlowList(), m_dialogs, &form1)
     {
     }
     PropertyDispatcher& Dispatcher() { return m_dispatcher; }
 
-private:
+  private:
     DialogSet m_dialogs;
     PropertyDispatcher m_dispatcher;
 };

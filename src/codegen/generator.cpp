@@ -118,8 +118,8 @@ void EmitNode(int32_t code, const CtrlNode& node, Lines& lines)
         lines.push_back("{");
         return;
     case bkPORTDDR:
-        lines.push_back(std::string("ddr") + VariableLetter(IntParam(node, "ddr")) + "(" +
-                        Dec(IntParam(node, "data")) + ");");
+        lines.push_back(std::string("ddr") + VariableLetter(IntParam(node, "ddr")) + "(" + Dec(IntParam(node, "data")) +
+                        ");");
         return;
     case bkPORTIN:
         lines.push_back(std::string(1, VariableLetter(IntParam(node, "var"))) + "=pin" +
@@ -139,8 +139,8 @@ void EmitNode(int32_t code, const CtrlNode& node, Lines& lines)
         return;
     }
     case bkAIN:
-        lines.push_back(std::string(1, VariableLetter(IntParam(node, "var"))) + "=adc" +
-                        Dec(IntParam(node, "index")) + "();");
+        lines.push_back(std::string(1, VariableLetter(IntParam(node, "var"))) + "=adc" + Dec(IntParam(node, "index")) +
+                        "();");
         return;
     case bkWhileBegin:
         lines.push_back("while(" + Decoded(node, "condition") + ")");
@@ -156,8 +156,7 @@ void EmitNode(int32_t code, const CtrlNode& node, Lines& lines)
         lines.push_back("{");
         return;
     case bkGOTOIF:
-        lines.push_back(
-            CommentLine("IF " + Decoded(node, "condition") + " THEN label: " + Decoded(node, "label")));
+        lines.push_back(CommentLine("IF " + Decoded(node, "condition") + " THEN label: " + Decoded(node, "label")));
         return;
     case bkSubBegin:
         lines.push_back(CommentLine("sub: " + UnescapeSubName(TextParam(node, "sub"))));

@@ -20,8 +20,8 @@ std::optional<std::string> GenerateNodeLines(int32_t kindCode, std::string_view 
                                              std::vector<std::string>& lines);
 
 struct GeneratedProgram {
-    std::vector<std::string> lines;    // GBK, no terminators
-    std::optional<std::string> error;  // set: lines stop before the failing block, without "end"
+    std::vector<std::string> lines;   // GBK, no terminators
+    std::optional<std::string> error; // set: lines stop before the failing block, without "end"
 };
 
 // A block as the generator sees it: its TypeCode and CtrlNodeText.

@@ -16,7 +16,7 @@ namespace talvex {
 // button is chosen. Items are stacked evenly in the box.
 class RadioGroup : public QGroupBox {
     Q_OBJECT
-public:
+  public:
     RadioGroup(const QString& title, const QStringList& items, QWidget* parent);
 
     int ItemIndex() const;
@@ -25,10 +25,10 @@ public:
     int Count() const { return m_buttons.size(); }
     QRadioButton* Button(int index) const { return m_buttons.value(index); }
 
-protected:
+  protected:
     void resizeEvent(QResizeEvent* event) override;
 
-private:
+  private:
     void Arrange();
     QButtonGroup* m_group;
     QVector<QRadioButton*> m_buttons;
@@ -53,33 +53,33 @@ void SetListIndex(QComboBox* box, int index);
 // A label that reports clicks (the LED lamps' captions switch their lamp).
 class ClickLabel : public QLabel {
     Q_OBJECT
-public:
+  public:
     using QLabel::QLabel;
-signals:
+  signals:
     void clicked();
 
-protected:
+  protected:
     void mousePressEvent(QMouseEvent* event) override;
 };
 
 // A round lamp, lit or dark, that reports clicks.
 class LedLamp : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit LedLamp(QWidget* parent);
     bool Lit() const { return m_lit; }
     void SetLit(bool lit);
     static QColor LitColor() { return QColor(0, 255, 0); }
     static QColor DarkColor() { return QColor(0, 128, 128); }
     QColor Color() const { return m_lit ? LitColor() : DarkColor(); }
-signals:
+  signals:
     void clicked();
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
 
-private:
+  private:
     bool m_lit = false;
 };
 

@@ -15,9 +15,15 @@ namespace {
 const QStringList& CjkFamilies()
 {
     static const QStringList families = [] {
-        QStringList wanted{QString::fromUtf8(u8"宋体"), "SimSun", "NSimSun", "Noto Sans CJK SC",
-                           "Noto Serif CJK SC", "WenQuanYi Zen Hei", "WenQuanYi Micro Hei",
-                           "AR PL UMing CN", "Droid Sans Fallback"};
+        QStringList wanted{QString::fromUtf8(u8"宋体"),
+                           "SimSun",
+                           "NSimSun",
+                           "Noto Sans CJK SC",
+                           "Noto Serif CJK SC",
+                           "WenQuanYi Zen Hei",
+                           "WenQuanYi Micro Hei",
+                           "AR PL UMing CN",
+                           "Droid Sans Fallback"};
         QStringList present;
         const QStringList installed = QFontDatabase::families();
         for (const QString& family : wanted) {
@@ -43,8 +49,7 @@ QFont DialogFont(int pixelSize)
     return font;
 }
 
-DialogFrame::DialogFrame(const char* className, const char* captionUtf8, const FrameGeometry& g,
-                         QWidget* parent)
+DialogFrame::DialogFrame(const char* className, const char* captionUtf8, const FrameGeometry& g, QWidget* parent)
     : QDialog(parent)
 {
     setObjectName(QString::fromLatin1(className));

@@ -14,10 +14,10 @@ enum ModalResultCode { mrOk = 1, mrCancel = 2, mrDelete = 7 };
 struct FrameGeometry {
     int clientWidth = 0;
     int clientHeight = 0;
-    int panelWidth = 0;  // 0: the dialog has no Panel1
+    int panelWidth = 0; // 0: the dialog has no Panel1
     int panelHeight = 0;
     int buttonsY = 0;
-    bool hasOk = true;   // false: only "取消" and "删除", at x 8 and 104
+    bool hasOk = true; // false: only "取消" and "删除", at x 8 and 104
 };
 
 // "宋体" at the given pixel height; where it is missing, an installed CJK face
@@ -30,18 +30,18 @@ QFont DialogFont(int pixelSize);
 // by the window frame gives "取消".
 class DialogFrame : public QDialog {
     Q_OBJECT
-public:
+  public:
     DialogFrame(const char* className, const char* captionUtf8, const FrameGeometry& geometry,
                 QWidget* parent = nullptr);
 
     QFrame* Panel() const { return m_panel; }
-    QPushButton* OkButton() const { return m_ok; }  // nullptr without "确定"
+    QPushButton* OkButton() const { return m_ok; } // nullptr without "确定"
     QPushButton* CancelButton() const { return m_cancel; }
     QPushButton* DeleteButton() const { return m_delete; }
 
     void reject() override;
 
-protected:
+  protected:
     // A label placed as the designer placed it: top-left corner at (x, y) of
     // the panel, as wide as its text.
     QLabel* AddLabel(const char* textUtf8, int x, int y, const char* objectName = nullptr);
@@ -50,7 +50,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
-private:
+  private:
     QPushButton* AddButton(const char* name, const char* textUtf8, int x, int y, int result);
 
     QFrame* m_panel = nullptr;

@@ -16,8 +16,8 @@ namespace talvex {
 // Dialogs that other parts of the program supply; they take their place in
 // the start-up order between the melody editor and the expression dialog.
 struct DialogSetOptions {
-    std::function<QDialog*(QWidget* parent)> makeDownload;  // TFormDownload
-    std::function<QDialog*(QWidget* parent)> makeAbout;     // TFormAbout
+    std::function<QDialog*(QWidget* parent)> makeDownload; // TFormDownload
+    std::function<QDialog*(QWidget* parent)> makeAbout;    // TFormAbout
     // The voice phrases; without them the list beside the executable is read.
     std::optional<std::vector<std::string>> phrases;
 };
@@ -26,7 +26,7 @@ struct DialogSetOptions {
 // reused for the life of the application. The main window creates one right
 // after itself.
 class DialogSet {
-public:
+  public:
     explicit DialogSet(QWidget* parent = nullptr, DialogSetOptions options = {});
     ~DialogSet();
     DialogSet(const DialogSet&) = delete;
@@ -34,15 +34,14 @@ public:
 
     // The dialog whose class (objectName) is the given name, or nullptr.
     QDialog* Find(const QString& className) const;
-    template <class T>
-    T* Get(const char* className) const
+    template <class T> T* Get(const char* className) const
     {
         return qobject_cast<T*>(Find(QString::fromLatin1(className)));
     }
     // All dialogs in creation order.
     std::vector<QDialog*> All() const;
 
-private:
+  private:
     void Add(QDialog* dialog);
     std::vector<QPointer<QDialog>> m_dialogs;
 };

@@ -26,8 +26,14 @@ namespace {
 
 using A = ControlAccess;
 
-std::vector<ControlBinding> Drive() { return {{"mode", "RadioGroup1", A::ItemIndex}, {"wait", "ScrollBar1", A::Position}}; }
-std::vector<ControlBinding> Edit(const char* param) { return {{param, "Edit1", A::Text}}; }
+std::vector<ControlBinding> Drive()
+{
+    return {{"mode", "RadioGroup1", A::ItemIndex}, {"wait", "ScrollBar1", A::Position}};
+}
+std::vector<ControlBinding> Edit(const char* param)
+{
+    return {{param, "Edit1", A::Text}};
+}
 std::vector<ControlBinding> Assign(const char* source)
 {
     return {{"var", "ComboBox1", A::ItemIndex}, {source, "ComboBox2", A::ItemIndex}};
@@ -307,7 +313,7 @@ void PropertyDispatcher::EditBlockProperties()
         Value value;
         if (binding.param) {
             const auto paramSpec = std::find_if(kind->params.begin(), kind->params.end(),
-                                           [&](const ParamSpec& p) { return p.name == binding.param; });
+                                                [&](const ParamSpec& p) { return p.name == binding.param; });
             if (paramSpec == kind->params.end())
                 continue;
             value = ReadParam(node, *paramSpec);

@@ -16,20 +16,20 @@ class Flowchart;
 
 // How a parameter reaches its control and comes back.
 enum class ControlAccess {
-    ItemIndex,     // radio group or drop-down list; -1 for no choice
-    ClampedIndex,  // drop-down list; a stored index is brought into its items
-    Position,      // scroll bar
-    Text,          // single-line edit
-    Checked,       // check box
-    LedMask,       // TFormLED::ShowLedMask / ReadLedMask
-    PinMask,       // ShowPinMask / ReadPinMask
-    Notes,         // TFormFaYin::LoadNotes / JoinNotes
-    ApplyRange,    // TFormFaYin::ApplyRange, after the values are in
+    ItemIndex,    // radio group or drop-down list; -1 for no choice
+    ClampedIndex, // drop-down list; a stored index is brought into its items
+    Position,     // scroll bar
+    Text,         // single-line edit
+    Checked,      // check box
+    LedMask,      // TFormLED::ShowLedMask / ReadLedMask
+    PinMask,      // ShowPinMask / ReadPinMask
+    Notes,        // TFormFaYin::LoadNotes / JoinNotes
+    ApplyRange,   // TFormFaYin::ApplyRange, after the values are in
 };
 
 struct ControlBinding {
-    const char* param;    // parameter name; nullptr for a step without a value
-    const char* control;  // objectName of the control; nullptr: the dialog itself
+    const char* param;   // parameter name; nullptr for a step without a value
+    const char* control; // objectName of the control; nullptr: the dialog itself
     ControlAccess access;
 };
 
@@ -41,7 +41,7 @@ struct ControlBinding {
 struct DispatchRow {
     TBlockKind kind;
     std::vector<ControlBinding> in;
-    const char* captionControl;  // the control whose shown text the caption rule takes; nullptr: none
+    const char* captionControl; // the control whose shown text the caption rule takes; nullptr: none
 };
 
 const std::vector<DispatchRow>& DispatchTable();
@@ -50,7 +50,7 @@ const DispatchRow* FindDispatchRow(int32_t kindCode);
 // The double-click handler of the canvas: opens the selected block's dialog
 // with the block's parameters and writes them back.
 class PropertyDispatcher {
-public:
+  public:
     PropertyDispatcher(Flowchart& flowchart, DialogSet& dialogs, QWidget* messageParent = nullptr);
 
     // dxFlowChart1DblClick.
@@ -61,7 +61,7 @@ public:
     // Reports a node that cannot be read (a message box unless replaced).
     std::function<void(const std::string& gbkMessage)> ShowMessage;
 
-private:
+  private:
     Flowchart& m_flowchart;
     DialogSet& m_dialogs;
     QWidget* m_messageParent;

@@ -24,7 +24,7 @@ QComboBox* NewList(const char* objectName, const QStringList& items, int x, int 
 // Rows as tight as the 13-pixel type allows, so that the eight pins fit the
 // list without scrolling whatever the face's line spacing.
 class CompactRowDelegate : public QStyledItemDelegate {
-public:
+  public:
     using QStyledItemDelegate::QStyledItemDelegate;
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
     {
@@ -48,8 +48,8 @@ TFormLED::TFormLED(QWidget* parent)
         int x;
     };
     // Left to right PB1, PB0, PB2; lamp i of the mask is JvLED(i+1).
-    const Place places[3] = {{"JvLED1", "PB0", "Label2", 84}, {"JvLED2", "PB1", "Label1", 34},
-                             {"JvLED3", "PB2", "Label3", 134}};
+    const Place places[3] = {
+        {"JvLED1", "PB0", "Label2", 84}, {"JvLED2", "PB1", "Label1", 34}, {"JvLED3", "PB2", "Label3", 134}};
     void (TFormLED::*handlers[3])() = {&TFormLED::JvLED1Click, &TFormLED::JvLED2Click, &TFormLED::JvLED3Click};
     for (int bit = 0; bit < 3; ++bit) {
         const Place& p = places[bit];
@@ -84,16 +84,24 @@ int TFormLED::ReadLedMask() const
     return mask;
 }
 
-void TFormLED::JvLED1Click() { m_lamps[0]->SetLit(!m_lamps[0]->Lit()); }
-void TFormLED::JvLED2Click() { m_lamps[1]->SetLit(!m_lamps[1]->Lit()); }
-void TFormLED::JvLED3Click() { m_lamps[2]->SetLit(!m_lamps[2]->Lit()); }
+void TFormLED::JvLED1Click()
+{
+    m_lamps[0]->SetLit(!m_lamps[0]->Lit());
+}
+void TFormLED::JvLED2Click()
+{
+    m_lamps[1]->SetLit(!m_lamps[1]->Lit());
+}
+void TFormLED::JvLED3Click()
+{
+    m_lamps[2]->SetLit(!m_lamps[2]->Lit());
+}
 
 // ---------------------------------------------------------------- pin masks
 
 PinMaskDialog::PinMaskDialog(const Texts& texts, QWidget* parent)
     : DialogFrame(texts.className, texts.captionUtf8, FrameGeometry{289, 241, 273, 196, 211}, parent),
-      m_cleared(QString::fromUtf8(texts.clearedUtf8)),
-      m_set(QString::fromUtf8(texts.setUtf8))
+      m_cleared(QString::fromUtf8(texts.clearedUtf8)), m_set(QString::fromUtf8(texts.setUtf8))
 {
     AddLabel(u8"IO端口: ", 8, 13);
     QStringList ports;
@@ -133,8 +141,8 @@ PinMaskDialog* PinMaskDialog::NewPORTDDR(QWidget* parent)
 
 PinMaskDialog* PinMaskDialog::NewPORTOUT(QWidget* parent)
 {
-    return new PinMaskDialog(
-        {"TFormPORTOUT", u8"IO输出", {"PORTA", "PORTB", "PORTC", "PORTD"}, u8"低电平", u8"高电平"}, parent);
+    return new PinMaskDialog({"TFormPORTOUT", u8"IO输出", {"PORTA", "PORTB", "PORTC", "PORTD"}, u8"低电平", u8"高电平"},
+                             parent);
 }
 
 void PinMaskDialog::ShowPinMask(int mask)
@@ -171,7 +179,8 @@ void PinMaskDialog::ListView1Change(QTreeWidgetItem* item)
 // ---------------------------------------------------------------- variable = source
 
 AssignDialog::AssignDialog(const Texts& texts, QWidget* parent)
-    : DialogFrame(texts.className, texts.captionUtf8, FrameGeometry{texts.clientWidth, 97, texts.panelWidth, 49, 64}, parent)
+    : DialogFrame(texts.className, texts.captionUtf8, FrameGeometry{texts.clientWidth, 97, texts.panelWidth, 49, 64},
+                  parent)
 {
     QStringList vars;
     for (char c = 'a'; c <= 'z'; ++c)
@@ -191,7 +200,12 @@ AssignDialog* AssignDialog::NewPORTIN(QWidget* parent)
 
 AssignDialog* AssignDialog::NewDIN(QWidget* parent)
 {
-    return new AssignDialog({"TFormDIN", u8"开关量传感", 368, 353, u8"传感器接口: ", 266,
+    return new AssignDialog({"TFormDIN",
+                             u8"开关量传感",
+                             368,
+                             353,
+                             u8"传感器接口: ",
+                             266,
                              {"PC0", "PC1", "PC2", "PC3", "PC4", "MIC", "PCX"}},
                             parent);
 }

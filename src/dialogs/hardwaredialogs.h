@@ -14,7 +14,7 @@ namespace talvex {
 
 class TFormLED : public DialogFrame {
     Q_OBJECT
-public:
+  public:
     explicit TFormLED(QWidget* parent = nullptr);
 
     // Bit i of the mask darkens lamp i (JvLED1 = PB0, JvLED2 = PB1, JvLED3 = PB2).
@@ -22,25 +22,25 @@ public:
     int ReadLedMask() const;
     LedLamp* Lamp(int bit) const { return m_lamps[static_cast<size_t>(bit)]; }
 
-public slots:
+  public slots:
     void JvLED1Click();
     void JvLED2Click();
     void JvLED3Click();
 
-private:
+  private:
     std::array<LedLamp*, 3> m_lamps{};
 };
 
 // IO direction and IO output: a port list and eight check-marked pin rows.
 class PinMaskDialog : public DialogFrame {
     Q_OBJECT
-public:
+  public:
     struct Texts {
         const char* className;
         const char* captionUtf8;
         std::array<const char*, 4> ports;
-        const char* clearedUtf8;  // Desc of an unchecked row
-        const char* setUtf8;      // Desc of a checked row
+        const char* clearedUtf8; // Desc of an unchecked row
+        const char* setUtf8;     // Desc of a checked row
     };
     PinMaskDialog(const Texts& texts, QWidget* parent = nullptr);
 
@@ -52,10 +52,10 @@ public:
     QComboBox* ComboBox1() const { return m_ports; }
     QTreeWidget* ListView1() const { return m_list; }
 
-public slots:
+  public slots:
     void ListView1Change(QTreeWidgetItem* item);
 
-private:
+  private:
     QString m_cleared;
     QString m_set;
     QComboBox* m_ports;
@@ -65,7 +65,7 @@ private:
 // IO input, switch sensor and analogue sensor: variable "=" source.
 class AssignDialog : public DialogFrame {
     Q_OBJECT
-public:
+  public:
     struct Texts {
         const char* className;
         const char* captionUtf8;
@@ -84,23 +84,23 @@ public:
     QComboBox* ComboBox1() const { return m_var; }
     QComboBox* ComboBox2() const { return m_source; }
 
-private:
+  private:
     QComboBox* m_var;
     QComboBox* m_source;
 };
 
 class TFormServo : public DialogFrame {
     Q_OBJECT
-public:
+  public:
     explicit TFormServo(QWidget* parent = nullptr);
-    QScrollBar* ServoBar(int number) const { return m_bars[static_cast<size_t>(number - 1)]; }  // 1..5
+    QScrollBar* ServoBar(int number) const { return m_bars[static_cast<size_t>(number - 1)]; } // 1..5
     QScrollBar* ScrollBarSpeed() const { return m_speed; }
 
-public slots:
+  public slots:
     void ScrollBarSChange();
     void ScrollBarSpeedChange();
 
-private:
+  private:
     std::array<QScrollBar*, 5> m_bars{};
     QScrollBar* m_speed;
     QLabel* m_speedValue;

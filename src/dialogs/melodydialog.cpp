@@ -52,11 +52,11 @@ void NoteButton::paintEvent(QPaintEvent*)
     const QRect contents = style()->subElementRect(QStyle::SE_RadioButtonContents, &option, this);
     const QFontMetrics fm = fontMetrics();
     const int digitWidth = fm.horizontalAdvance(digit);
-    const int digitHeight = fm.ascent() - fm.descent() / 2;  // the figure's own height, not the line's
+    const int digitHeight = fm.ascent() - fm.descent() / 2; // the figure's own height, not the line's
     const int centreY = contents.center().y();
     const int digitTop = centreY - digitHeight / 2;
-    const QColor color = option.palette.color(isEnabled() ? QPalette::Active : QPalette::Disabled,
-                                              QPalette::WindowText);
+    const QColor color =
+        option.palette.color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText);
     painter.setPen(color);
     painter.drawText(QPoint(contents.left() + 1, digitTop + digitHeight), digit);
 
@@ -74,7 +74,8 @@ void NoteButton::paintEvent(QPaintEvent*)
     }
 }
 
-TFormFaYin::TFormFaYin(QWidget* parent) : DialogFrame("TFormFaYin", u8"发音", FrameGeometry{465, 299, 449, 250, 266}, parent)
+TFormFaYin::TFormFaYin(QWidget* parent)
+    : DialogFrame("TFormFaYin", u8"发音", FrameGeometry{465, 299, 449, 250, 266}, parent)
 {
     auto* keyboard = new QGroupBox(QString::fromUtf8(u8"音高"), Panel());
     keyboard->setObjectName("GroupBox1");
@@ -90,7 +91,7 @@ TFormFaYin::TFormFaYin(QWidget* parent) : DialogFrame("TFormFaYin", u8"发音", 
             button = new QRadioButton(QString::fromUtf8(u8"休止符"), keyboard);
         } else {
             const int degree = (number - 1) % 7 + 1;
-            const int octave = (number - 1) / 7;  // 0 low, 1 middle, 2 high, 3 the top 1
+            const int octave = (number - 1) / 7; // 0 low, 1 middle, 2 high, 3 the top 1
             button = new NoteButton(degree, octave >= 2 ? octave - 1 : 0, octave == 0 ? 1 : 0, keyboard);
         }
         button->setObjectName(QStringLiteral("RadioButton%1").arg(number));
@@ -105,10 +106,10 @@ TFormFaYin::TFormFaYin(QWidget* parent) : DialogFrame("TFormFaYin", u8"发音", 
     m_pitch[21]->setGeometry(left, rowTop, column - 2, rowHeight);
     m_pitch[22]->setGeometry(left + 4 * column, rowTop, 3 * column - 8, rowHeight);
     for (int row = 1; row <= 3; ++row) {
-        const int first = 15 - (row - 1) * 7;  // 15, 8, 1
+        const int first = 15 - (row - 1) * 7; // 15, 8, 1
         for (int i = 0; i < 7; ++i)
             m_pitch[static_cast<size_t>(first - 1 + i)]->setGeometry(left + i * column, rowTop + row * rowHeight,
-                                                                       column - 2, rowHeight);
+                                                                     column - 2, rowHeight);
     }
 
     AddLabel(u8"音域范围:", 8, 184);
@@ -122,7 +123,8 @@ TFormFaYin::TFormFaYin(QWidget* parent) : DialogFrame("TFormFaYin", u8"发音", 
     AddLabel(u8"音长:", 158, 184);
     m_duration = new QComboBox(Panel());
     m_duration->setObjectName("ComboBox2");
-    for (const char* item : {u8"1/4拍", u8"2/4拍", u8"3/4拍", u8"1拍", u8"1又1/4拍", u8"1又2/4拍", u8"1又3/4拍", u8"2拍"})
+    for (const char* item :
+         {u8"1/4拍", u8"2/4拍", u8"3/4拍", u8"1拍", u8"1又1/4拍", u8"1又2/4拍", u8"1又3/4拍", u8"2拍"})
         m_duration->addItem(QString::fromUtf8(item));
     m_duration->setGeometry(204, 181, 104, 24);
     m_duration->setCurrentIndex(0);
@@ -217,7 +219,10 @@ int TFormFaYin::SelectedRow() const
     return selected.isEmpty() ? -1 : m_notes->row(selected.first());
 }
 
-void TFormFaYin::ComboBox1Change() { ApplyRange(); }
+void TFormFaYin::ComboBox1Change()
+{
+    ApplyRange();
+}
 
 void TFormFaYin::Button4Click()
 {

@@ -18,22 +18,22 @@ namespace talvex {
 // scale degree with dots below (low octave) or above (high octave).
 class NoteButton : public QRadioButton {
     Q_OBJECT
-public:
+  public:
     NoteButton(int degree, int dotsAbove, int dotsBelow, QWidget* parent);
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override { return sizeHint(); }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     int m_dotsAbove;
     int m_dotsBelow;
 };
 
 class TFormFaYin : public DialogFrame {
     Q_OBJECT
-public:
+  public:
     explicit TFormFaYin(QWidget* parent = nullptr);
 
     // Enables the fifteen pitches of the range's window, disables the others
@@ -50,9 +50,9 @@ public:
     QComboBox* ComboBox2() const { return m_duration; }
     QCheckBox* CheckBox1() const { return m_keyCmd; }
     QListWidget* JvListBox1() const { return m_notes; }
-    QRadioButton* PitchButton(int number) const { return m_pitch[static_cast<size_t>(number - 1)]; }  // 1..23
+    QRadioButton* PitchButton(int number) const { return m_pitch[static_cast<size_t>(number - 1)]; } // 1..23
 
-public slots:
+  public slots:
     void ComboBox1Change();
     void Button4Click();
     void Button5Click();
@@ -60,7 +60,7 @@ public slots:
     void SpeedButton1Click();
     void SpeedButton2Click();
 
-private:
+  private:
     int SelectedRow() const;
     int Range() const;
     void SwapWith(int row, int other);

@@ -38,8 +38,8 @@ DriveDialog::DriveDialog(const char* className, const char* captionUtf8, const Q
 
 DriveDialog* DriveDialog::NewZhiXing(QWidget* parent)
 {
-    return new DriveDialog("TFormZhiXing", u8"直行",
-                           Utf8List({u8"前进", u8"后退", u8"前进一段时间", u8"后退一段时间"}), parent);
+    return new DriveDialog("TFormZhiXing", u8"直行", Utf8List({u8"前进", u8"后退", u8"前进一段时间", u8"后退一段时间"}),
+                           parent);
 }
 
 DriveDialog* DriveDialog::NewZhuanXiang(QWidget* parent)
@@ -48,8 +48,14 @@ DriveDialog* DriveDialog::NewZhuanXiang(QWidget* parent)
                            Utf8List({u8"左转", u8"右转", u8"左转一段时间", u8"右转一段时间"}), parent);
 }
 
-void DriveDialog::ScrollBar1Change() { ShowBarInEdit(m_bar, m_edit); }
-void DriveDialog::JvValidateEdit1ValueChanged() { MoveBarToEdit(m_edit, m_bar); }
+void DriveDialog::ScrollBar1Change()
+{
+    ShowBarInEdit(m_bar, m_edit);
+}
+void DriveDialog::JvValidateEdit1ValueChanged()
+{
+    MoveBarToEdit(m_edit, m_bar);
+}
 
 TFormQiDongDJ::TFormQiDongDJ(QWidget* parent)
     : DialogFrame("TFormQiDongDJ", u8"启动电机", FrameGeometry{343, 223, 329, 177, 192}, parent)
@@ -78,10 +84,22 @@ void TFormQiDongDJ::AddMotorRow(int number, const char* nameUtf8, int y, QLineEd
     AddLabel(u8"正转", 289, y + 35);
 }
 
-void TFormQiDongDJ::ScrollBar1Change() { ShowBarInEdit(m_bar1, m_edit1); }
-void TFormQiDongDJ::ScrollBar2Change() { ShowBarInEdit(m_bar2, m_edit2); }
-void TFormQiDongDJ::JvValidateEdit1ValueChanged() { MoveBarToEdit(m_edit1, m_bar1); }
-void TFormQiDongDJ::JvValidateEdit2ValueChanged() { MoveBarToEdit(m_edit2, m_bar2); }
+void TFormQiDongDJ::ScrollBar1Change()
+{
+    ShowBarInEdit(m_bar1, m_edit1);
+}
+void TFormQiDongDJ::ScrollBar2Change()
+{
+    ShowBarInEdit(m_bar2, m_edit2);
+}
+void TFormQiDongDJ::JvValidateEdit1ValueChanged()
+{
+    MoveBarToEdit(m_edit1, m_bar1);
+}
+void TFormQiDongDJ::JvValidateEdit2ValueChanged()
+{
+    MoveBarToEdit(m_edit2, m_bar2);
+}
 
 TFormTingZhiDJ::TFormTingZhiDJ(QWidget* parent)
     : DialogFrame("TFormTingZhiDJ", u8"停止电机", FrameGeometry{313, 195, 297, 145, 160}, parent)
@@ -105,7 +123,13 @@ TFormYanShi::TFormYanShi(QWidget* parent)
     connect(m_edit, &QLineEdit::textEdited, this, &TFormYanShi::JvValidateEdit1ValueChanged);
 }
 
-void TFormYanShi::ScrollBar1Change() { ShowBarInEdit(m_bar, m_edit); }
-void TFormYanShi::JvValidateEdit1ValueChanged() { MoveBarToEdit(m_edit, m_bar); }
+void TFormYanShi::ScrollBar1Change()
+{
+    ShowBarInEdit(m_bar, m_edit);
+}
+void TFormYanShi::JvValidateEdit1ValueChanged()
+{
+    MoveBarToEdit(m_edit, m_bar);
+}
 
 } // namespace talvex

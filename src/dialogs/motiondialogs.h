@@ -11,9 +11,8 @@ namespace talvex {
 // Drive straight and turn: one shape, four actions and a duration.
 class DriveDialog : public DialogFrame {
     Q_OBJECT
-public:
-    DriveDialog(const char* className, const char* captionUtf8, const QStringList& items,
-                QWidget* parent = nullptr);
+  public:
+    DriveDialog(const char* className, const char* captionUtf8, const QStringList& items, QWidget* parent = nullptr);
     RadioGroup* RadioGroup1() const { return m_radio; }
     QScrollBar* ScrollBar1() const { return m_bar; }
     QLineEdit* JvValidateEdit1() const { return m_edit; }
@@ -21,11 +20,11 @@ public:
     static DriveDialog* NewZhiXing(QWidget* parent = nullptr);    // TFormZhiXing
     static DriveDialog* NewZhuanXiang(QWidget* parent = nullptr); // TFormZhuanXiang
 
-public slots:
+  public slots:
     void ScrollBar1Change();
     void JvValidateEdit1ValueChanged();
 
-private:
+  private:
     RadioGroup* m_radio;
     QLineEdit* m_edit;
     QScrollBar* m_bar;
@@ -33,20 +32,20 @@ private:
 
 class TFormQiDongDJ : public DialogFrame {
     Q_OBJECT
-public:
+  public:
     explicit TFormQiDongDJ(QWidget* parent = nullptr);
     QScrollBar* ScrollBar1() const { return m_bar1; }
     QScrollBar* ScrollBar2() const { return m_bar2; }
     QLineEdit* JvValidateEdit1() const { return m_edit1; }
     QLineEdit* JvValidateEdit2() const { return m_edit2; }
 
-public slots:
+  public slots:
     void ScrollBar1Change();
     void ScrollBar2Change();
     void JvValidateEdit1ValueChanged();
     void JvValidateEdit2ValueChanged();
 
-private:
+  private:
     void AddMotorRow(int number, const char* nameUtf8, int y, QLineEdit*& edit, QScrollBar*& bar);
 
     QLineEdit* m_edit1;
@@ -57,26 +56,26 @@ private:
 
 class TFormTingZhiDJ : public DialogFrame {
     Q_OBJECT
-public:
+  public:
     explicit TFormTingZhiDJ(QWidget* parent = nullptr);
     RadioGroup* RadioGroup1() const { return m_radio; }
 
-private:
+  private:
     RadioGroup* m_radio;
 };
 
 class TFormYanShi : public DialogFrame {
     Q_OBJECT
-public:
+  public:
     explicit TFormYanShi(QWidget* parent = nullptr);
     QScrollBar* ScrollBar1() const { return m_bar; }
     QLineEdit* JvValidateEdit1() const { return m_edit; }
 
-public slots:
+  public slots:
     void ScrollBar1Change();
     void JvValidateEdit1ValueChanged();
 
-private:
+  private:
     QLineEdit* m_edit;
     QScrollBar* m_bar;
 };

@@ -25,9 +25,9 @@ const std::vector<TextDialogSpec>& TextDialogSpecs()
 const std::vector<PlainDialogSpec>& PlainDialogSpecs()
 {
     static const std::vector<PlainDialogSpec> specs = {
-        {"TFormLoopEnd", u8"多次循环尾"},  {"TFormLimLoopBegin", u8"永远循环头"},
+        {"TFormLoopEnd", u8"多次循环尾"},    {"TFormLimLoopBegin", u8"永远循环头"},
         {"TFormLimLoopEnd", u8"永远循环尾"}, {"TFormWhileEnd", u8"条件循环尾"},
-        {"TFormIfElse", u8"否则"},         {"TFormIfEnd", u8"结束判断"},
+        {"TFormIfElse", u8"否则"},           {"TFormIfEnd", u8"结束判断"},
         {"TFormSubEnd", u8"子程序结束"},
     };
     return specs;
@@ -52,7 +52,9 @@ const PlainDialogSpec* FindPlainDialogSpec(const char* className)
 }
 
 TextParamDialog::TextParamDialog(const TextDialogSpec& desc, QWidget* parent)
-    : DialogFrame(desc.className, desc.captionUtf8, FrameGeometry{313, desc.clientHeight, 297, desc.panelHeight, desc.buttonsY}, parent), m_edit(new QLineEdit(Panel()))
+    : DialogFrame(desc.className, desc.captionUtf8,
+                  FrameGeometry{313, desc.clientHeight, 297, desc.panelHeight, desc.buttonsY}, parent),
+      m_edit(new QLineEdit(Panel()))
 {
     AddLabel(desc.labelUtf8, 16, 13, "Label1");
     m_edit->setObjectName("Edit1");

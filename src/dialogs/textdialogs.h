@@ -19,7 +19,7 @@ struct TextDialogSpec {
     int editY;
     int editWidth;
     int buttonsY;
-    const char* hintUtf8;  // nullptr: no hint line
+    const char* hintUtf8; // nullptr: no hint line
 };
 
 // One row per dialog of a kind without parameters: only "取消" and "删除".
@@ -35,17 +35,17 @@ const PlainDialogSpec* FindPlainDialogSpec(const char* className);
 
 class TextParamDialog : public DialogFrame {
     Q_OBJECT
-public:
+  public:
     TextParamDialog(const TextDialogSpec& desc, QWidget* parent = nullptr);
     QLineEdit* Edit1() const { return m_edit; }
 
-private:
+  private:
     QLineEdit* m_edit;
 };
 
 class PlainDialog : public DialogFrame {
     Q_OBJECT
-public:
+  public:
     PlainDialog(const PlainDialogSpec& desc, QWidget* parent = nullptr);
 };
 

@@ -11,12 +11,12 @@ namespace talvex {
 
 class TFormVOICEX : public DialogFrame {
     Q_OBJECT
-public:
+  public:
     // The phrases (GBK) are fixed for the dialog's life; item k is phrase k.
     explicit TFormVOICEX(const std::vector<std::string>& phrases, QWidget* parent = nullptr);
     QComboBox* ComboBox1() const { return m_phrases; }
 
-private:
+  private:
     QComboBox* m_phrases;
 };
 

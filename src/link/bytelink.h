@@ -8,7 +8,7 @@ namespace talvex {
 // transfer worker; both give up (false) on a line error or when their time
 // limit passes, and the transfer then ends with failure.
 class ByteLink {
-public:
+  public:
     virtual ~ByteLink() = default;
 
     // Writes one byte and returns once it has left the transmit buffer.

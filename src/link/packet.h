@@ -26,7 +26,10 @@ constexpr int kMaxPacketData = 256;
 constexpr int kMaxTransferBytes = 65535;
 
 // Number of data bytes a length byte stands for.
-inline int PacketDataSize(uint8_t lengthByte) { return lengthByte == 0 ? kMaxPacketData : lengthByte; }
+inline int PacketDataSize(uint8_t lengthByte)
+{
+    return lengthByte == 0 ? kMaxPacketData : lengthByte;
+}
 
 // Sum and XOR over PacketDataSize(L) bytes of data.
 Checksum PacketChecksum(const uint8_t* data, uint8_t lengthByte);
@@ -42,6 +45,9 @@ const std::string& CommandBlock();
 std::string HeaderBlock(int byteCount);
 
 // Number of data packets for byteCount bytes.
-inline int DataPacketCount(int byteCount) { return (byteCount + kDataBytesPerPacket - 1) / kDataBytesPerPacket; }
+inline int DataPacketCount(int byteCount)
+{
+    return (byteCount + kDataBytesPerPacket - 1) / kDataBytesPerPacket;
+}
 
 } // namespace talvex

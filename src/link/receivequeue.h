@@ -13,7 +13,7 @@ namespace talvex {
 // pushes what the port delivers; the transfer worker pops, waiting with a time
 // limit. Every operation takes the one mutex; a waiting pop does not hold it.
 class ReceiveQueue {
-public:
+  public:
     void PushByte(uint8_t byte);
     void PushBytes(const char* bytes, size_t count);
 
@@ -30,7 +30,7 @@ public:
     // is gone or the transfer is being stopped, so no byte will come.
     void Interrupt();
 
-private:
+  private:
     mutable std::mutex m_mutex;
     std::condition_variable m_arrived;
     std::deque<uint8_t> m_bytes;

@@ -9,9 +9,7 @@
 
 namespace talvex {
 
-RobotLink::RobotLink(QObject* parent)
-    : QObject(parent)
-    , m_port(this)
+RobotLink::RobotLink(QObject* parent) : QObject(parent), m_port(this)
 {
     // Quitting mid-transfer: stop the worker while everything it uses still exists.
     if (QCoreApplication* app = QCoreApplication::instance())
@@ -46,8 +44,8 @@ RobotLink::Start RobotLink::StartTransfer(const QString& path, std::string* erro
     if (!m_port.IsOpen())
         return refuse(Gbk(u8"串口未打开，请先打开串口"));
     if (bytes.size() > kMaxTransferBytes) {
-        return refuse(Gbk(u8"程序共") + std::to_string(bytes.size()) + Gbk(u8"字节，超过一次下载的上限")
-                      + std::to_string(kMaxTransferBytes) + Gbk(u8"字节，没有发送"));
+        return refuse(Gbk(u8"程序共") + std::to_string(bytes.size()) + Gbk(u8"字节，超过一次下载的上限") +
+                      std::to_string(kMaxTransferBytes) + Gbk(u8"字节，没有发送"));
     }
 
     m_port.ClearReceiveQueue();

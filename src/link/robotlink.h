@@ -18,7 +18,7 @@ class TSendDataThread;
 // delivers the received bytes and the worker's writes.
 class RobotLink : public QObject {
     Q_OBJECT
-public:
+  public:
     enum class Start {
         kNothing, // no file at the path: nothing happens, nothing is reported
         kStarted, // the worker runs; TransferFinished follows
@@ -42,12 +42,12 @@ public:
     // Ends a running transfer without reporting it; waits for the worker.
     void StopTransfer();
 
-signals:
+  signals:
     void TransferProgress(int sent, int total);
     // The transfer has ended and its worker is gone.
     void TransferFinished(int byteCount, bool success);
 
-private:
+  private:
     void OnWorkerCompleted(uint64_t generation);
 
     SerialPortAdapter m_port;

@@ -7,9 +7,7 @@
 namespace talvex {
 
 TSendDataThread::TSendDataThread(ByteLink& link, std::string data, QObject* parent)
-    : QThread(parent)
-    , m_link(link)
-    , m_data(std::move(data))
+    : QThread(parent), m_link(link), m_data(std::move(data))
 {
 }
 

@@ -19,7 +19,7 @@ namespace talvex {
 // hand-over between the threads is one the program itself orders.
 class TSendDataThread : public QThread {
     Q_OBJECT
-public:
+  public:
     TSendDataThread(ByteLink& link, std::string data, QObject* parent = nullptr);
     ~TSendDataThread() override;
 
@@ -32,14 +32,14 @@ public:
     // The result, once Completed has been emitted.
     bool Succeeded() const;
 
-signals:
+  signals:
     void Progress();
     void Completed();
 
-protected:
+  protected:
     void run() override;
 
-private:
+  private:
     bool Pause(int milliseconds);
 
     ByteLink& m_link;

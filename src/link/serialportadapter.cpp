@@ -28,8 +28,7 @@ constexpr std::chrono::microseconds kHandOverSpin{100};
 
 } // namespace
 
-SerialPortAdapter::SerialPortAdapter(QObject* parent)
-    : QObject(parent)
+SerialPortAdapter::SerialPortAdapter(QObject* parent) : QObject(parent)
 {
     // The robot's line: 115200 8N1, no flow control; taken over when a port opens.
     m_port.setBaudRate(QSerialPort::Baud115200);
@@ -153,7 +152,8 @@ bool SerialPortAdapter::SendByte(uint8_t byte)
     }
     {
         std::unique_lock<std::mutex> lock(m_sendMutex);
-        const bool handled = m_sendDone.wait_until(lock, deadline, [&] { return m_interrupted || m_writtenTicket >= ticket; });
+        const bool handled =
+            m_sendDone.wait_until(lock, deadline, [&] { return m_interrupted || m_writtenTicket >= ticket; });
         if (!handled || m_interrupted || !m_writeOk)
             return false;
     }

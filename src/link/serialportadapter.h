@@ -23,7 +23,7 @@ namespace talvex {
 // handler fills).
 class SerialPortAdapter : public QObject, public ByteLink {
     Q_OBJECT
-public:
+  public:
     static constexpr std::chrono::milliseconds kDefaultSendLimit{2000};
     static constexpr std::chrono::milliseconds kDefaultReceiveLimit{5000};
 
@@ -52,20 +52,20 @@ public:
     bool ReceiveByte(uint8_t& byte) override;
     void Interrupt() override;
 
-signals:
+  signals:
     // The device went away (unplugged, or the other end closed the line); the
     // port has been closed.
     void PortLost();
 
-public slots:
+  public slots:
     // Receive handler: moves every byte the port holds into the receive queue.
     void MSComm1Comm();
 
-private slots:
+  private slots:
     // Writes the byte SendByte has left in m_sendByte; on the port's thread.
     void WritePendingByte();
 
-private:
+  private:
     void FinishWrite(bool ok);
     void OnError(QSerialPort::SerialPortError error);
     void SetHandle(qintptr handle);

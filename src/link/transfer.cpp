@@ -16,8 +16,8 @@ PacketResult SendPacket(ByteLink& link, const uint8_t* data, uint8_t lengthByte)
         if (!link.SendByte(data[i]))
             return PacketResult::kLinkFailed;
     }
-    if (!link.SendByte(static_cast<uint8_t>(check.sum & 0xFF)) || !link.SendByte(static_cast<uint8_t>(check.sum >> 8))
-        || !link.SendByte(check.xorValue))
+    if (!link.SendByte(static_cast<uint8_t>(check.sum & 0xFF)) ||
+        !link.SendByte(static_cast<uint8_t>(check.sum >> 8)) || !link.SendByte(check.xorValue))
         return PacketResult::kLinkFailed;
     uint8_t answer = 0;
     if (!link.ReceiveByte(answer))
@@ -70,7 +70,10 @@ PacketResult ReceivePacketRetry(ByteLink& link, uint8_t* buffer, int& count)
 
 namespace {
 
-const uint8_t* Bytes(const std::string& s) { return reinterpret_cast<const uint8_t*>(s.data()); }
+const uint8_t* Bytes(const std::string& s)
+{
+    return reinterpret_cast<const uint8_t*>(s.data());
+}
 
 bool Pause(const TransferHooks& hooks, int milliseconds)
 {
@@ -90,7 +93,8 @@ bool RunTransfer(ByteLink& link, const std::string& data, const TransferHooks& h
 
     uint8_t reply[kMaxPacketData] = {};
     int replySize = 0;
-    if (SendPacketRetry(link, Bytes(CommandBlock()), static_cast<uint8_t>(CommandBlock().size())) != PacketResult::kAccepted)
+    if (SendPacketRetry(link, Bytes(CommandBlock()), static_cast<uint8_t>(CommandBlock().size())) !=
+        PacketResult::kAccepted)
         return false;
     if (ReceivePacketRetry(link, reply, replySize) != PacketResult::kAccepted)
         return false;

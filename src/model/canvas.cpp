@@ -111,23 +111,40 @@ FcPoint FcObject::LinkPoint(int n) const
         return {l, t};
     const int32_t r = l + w - 1, b = t + h - 1;
     switch (n) {
-    case 0: return {l, t};
-    case 1: return {l + w / 4, t};
-    case 2: return {l + w / 2, t};
-    case 3: return {l + w - w / 4, t};
-    case 4: return {r, t};
-    case 5: return {r, t + h / 4};
-    case 6: return {r, t + h / 2};
-    case 7: return {r, t + h - h / 4};
-    case 8: return {r, b};
-    case 9: return {l + w - w / 4, b};
-    case 10: return {l + w / 2, b};
-    case 11: return {l + w / 4, b};
-    case 12: return {l, b};
-    case 13: return {l, t + h - h / 4};
-    case 14: return {l, t + h / 2};
-    case 15: return {l, t + h / 4};
-    default: return {l, t};
+    case 0:
+        return {l, t};
+    case 1:
+        return {l + w / 4, t};
+    case 2:
+        return {l + w / 2, t};
+    case 3:
+        return {l + w - w / 4, t};
+    case 4:
+        return {r, t};
+    case 5:
+        return {r, t + h / 4};
+    case 6:
+        return {r, t + h / 2};
+    case 7:
+        return {r, t + h - h / 4};
+    case 8:
+        return {r, b};
+    case 9:
+        return {l + w - w / 4, b};
+    case 10:
+        return {l + w / 2, b};
+    case 11:
+        return {l + w / 4, b};
+    case 12:
+        return {l, b};
+    case 13:
+        return {l, t + h - h / 4};
+    case 14:
+        return {l, t + h / 2};
+    case 15:
+        return {l, t + h / 4};
+    default:
+        return {l, t};
     }
 }
 
@@ -210,7 +227,10 @@ void FlowChart::RemoveShape(FcObject* object)
     NotifyChanged();
 }
 
-bool FlowChart::Owns(const FcObject* object) const { return object && m_live.count(object) != 0; }
+bool FlowChart::Owns(const FcObject* object) const
+{
+    return object && m_live.count(object) != 0;
+}
 
 void FlowChart::AddChildShape(FcObject* parent, FcObject* child)
 {
@@ -229,7 +249,10 @@ void FlowChart::AddChildShape(FcObject* parent, FcObject* child)
     parent->m_children.push_back(child);
 }
 
-FcObject* FlowChart::SingleSelection() const { return m_selection; }
+FcObject* FlowChart::SingleSelection() const
+{
+    return m_selection;
+}
 
 bool FlowChart::AskFilter(FcObject* object)
 {
@@ -270,7 +293,10 @@ void FlowChart::ClickSelect(FcObject* object)
         SetSelection(nullptr);
 }
 
-void FlowChart::ClearSelection() { SetSelection(nullptr); }
+void FlowChart::ClearSelection()
+{
+    SetSelection(nullptr);
+}
 
 void FlowChart::ScrollIntoView(FcObject* object)
 {
@@ -278,7 +304,10 @@ void FlowChart::ScrollIntoView(FcObject* object)
         m_view->CanvasScrollIntoView(object->Rect());
 }
 
-void FlowChart::BeginCanvasUpdate() { ++m_updateDepth; }
+void FlowChart::BeginCanvasUpdate()
+{
+    ++m_updateDepth;
+}
 
 void FlowChart::EndCanvasUpdate()
 {

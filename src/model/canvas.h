@@ -26,8 +26,8 @@ struct FcPoint {
 
 struct FcRect {
     int32_t left = 0, top = 0, width = 0, height = 0;
-    int32_t Right() const { return left + width; }   // exclusive
-    int32_t Bottom() const { return top + height; }  // exclusive
+    int32_t Right() const { return left + width; }  // exclusive
+    int32_t Bottom() const { return top + height; } // exclusive
     bool Intersects(const FcRect& o) const
     {
         return left < o.Right() && o.left < Right() && top < o.Bottom() && o.top < Bottom();
@@ -43,8 +43,8 @@ constexpr int kEdgeRaised = 5;
 constexpr int kBorderRect = 15;
 
 struct FcFont {
-    std::string name;  // GBK face name
-    int32_t height = -16;  // negative: character height in pixels
+    std::string name;     // GBK face name
+    int32_t height = -16; // negative: character height in pixels
     bool bold = false;
     Rgb color{0, 0, 0};
 };
@@ -53,7 +53,7 @@ class FlowChart;
 class FcConnection;
 
 class FcObject {
-public:
+  public:
     int32_t Left() const { return m_rect.left; }
     int32_t Top() const { return m_rect.top; }
     int32_t Width() const { return m_rect.width; }
@@ -72,7 +72,7 @@ public:
     int EdgeStyle() const { return m_edgeStyle; }
     int BorderFlags() const { return m_borderFlags; }
     void SetBevel(int edgeStyle, int borderFlags);
-    const std::string& Text() const { return m_text; }  // GBK
+    const std::string& Text() const { return m_text; } // GBK
     void SetText(std::string text);
     const FcFont& Font() const { return m_font; }
     void SetFont(FcFont font);
@@ -93,7 +93,7 @@ public:
     // Link point n (0..15), numbered clockwise from the top-left corner.
     FcPoint LinkPoint(int n) const;
 
-private:
+  private:
     friend class FlowChart;
     explicit FcObject(FlowChart* owner) : m_owner(owner) {}
     void Changed();
@@ -115,16 +115,16 @@ private:
 };
 
 class FcConnection {
-public:
+  public:
     FcObject* Source() const { return m_source; }
     int SourcePoint() const { return m_sourcePoint; }
     FcObject* Target() const { return m_target; }
     int TargetPoint() const { return m_targetPoint; }
     FcPoint From() const { return m_source->LinkPoint(m_sourcePoint); }
     FcPoint To() const { return m_target->LinkPoint(m_targetPoint); }
-    FcRect Bounds() const;  // the segment's bounding box, one pixel wide at least
+    FcRect Bounds() const; // the segment's bounding box, one pixel wide at least
 
-private:
+  private:
     friend class FlowChart;
     FcConnection(FcObject* s, int sp, FcObject* t, int tp)
         : m_source(s), m_sourcePoint(sp), m_target(t), m_targetPoint(tp)
@@ -138,14 +138,14 @@ private:
 
 // What the widget needs to hear from the model.
 class FlowChartView {
-public:
+  public:
     virtual ~FlowChartView() = default;
-    virtual void CanvasChanged() = 0;  // repaint (never called inside an update bracket)
+    virtual void CanvasChanged() = 0; // repaint (never called inside an update bracket)
     virtual void CanvasScrollIntoView(const FcRect& rect) = 0;
 };
 
 class FlowChart {
-public:
+  public:
     FlowChart();
     ~FlowChart();
     FlowChart(const FlowChart&) = delete;
@@ -181,7 +181,7 @@ public:
     // Bounding box of every object and connection (the scrollable extent).
     FcRect Extent() const;
 
-    Rgb Color{166, 202, 240};  // background
+    Rgb Color{166, 202, 240}; // background
 
     // Selection filter: called before an object (or a connection) is selected.
     std::function<void(FcObject* object, FcConnection* connection, bool& allow)> OnSelection;
@@ -191,7 +191,7 @@ public:
     void SetView(FlowChartView* view) { m_view = view; }
     void NotifyChanged();
 
-private:
+  private:
     bool AskFilter(FcObject* object);
     void SetSelection(FcObject* object);
     void RemoveConnection(FcConnection* connection);

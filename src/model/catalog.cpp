@@ -47,9 +47,13 @@ std::vector<BlockInfo> BuildCatalog()
         {"bkPORTDDR", "IO设置", gs, 21, "TFormPORTDDR", true, {P{"ddr", I, 0}, P{"data", I, 0}}},
         {"bkPORTIN", "IO输入", gs, 20, "TFormPORTIN", true, {P{"var", I, 0}, P{"port", I, 0}}},
         {"bkPORTOUT", "IO输出", gs, 19, "TFormPORTOUT", true, {P{"port", I, 0}, P{"data", I, 0}}},
-        {"bkServo", "舵机", gx, 23, "TFormServo", true,
-         {P{"data1", I, 9}, P{"data2", I, 9}, P{"data3", I, 9}, P{"data4", I, 9}, P{"data5", I, 9},
-          P{"speed", I, 1}}},
+        {"bkServo",
+         "舵机",
+         gx,
+         23,
+         "TFormServo",
+         true,
+         {P{"data1", I, 9}, P{"data2", I, 9}, P{"data3", I, 9}, P{"data4", I, 9}, P{"data5", I, 9}, P{"speed", I, 1}}},
         {"bkBiaoDaShi", "表达式", gx, 22, "TFormBiaoDaShi", true, {P{"command", E, 0}}},
         {"bkDIN", "开关量传感", gs, 24, "TFormDIN", true, {P{"var", I, 0}, P{"index", I, 0}}},
         {"bkAIN", "模拟量传感", gs, 25, "TFormAIN", true, {P{"var", I, 0}, P{"index", I, 0}}},
@@ -69,8 +73,8 @@ std::vector<BlockInfo> BuildCatalog()
     int item = 1;
     for (const Row& row : rows) {
         const bool isBlock = item != 14;
-        catalog.push_back(BlockInfo{kBlockKindBase + item, item, row.member, Gbk(row.captionUtf8), row.group,
-                                    row.icon, row.dialog, row.hasDefaultNode, isBlock, row.params});
+        catalog.push_back(BlockInfo{kBlockKindBase + item, item, row.member, Gbk(row.captionUtf8), row.group, row.icon,
+                                    row.dialog, row.hasDefaultNode, isBlock, row.params});
         ++item;
     }
     return catalog;

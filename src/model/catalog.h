@@ -46,41 +46,41 @@ enum TBlockKind : int32_t {
     bkVOICEX = 608,
 };
 
-constexpr int32_t kBlockKindBase = 576;  // kind code = 576 + palette item / "type"
+constexpr int32_t kBlockKindBase = 576; // kind code = 576 + palette item / "type"
 constexpr int kPaletteItemCount = 32;
 
 enum class ParamClass {
-    Integer,      // decimal, read with IntParam
-    Flag,         // "-1" / "0", read with FlagParam
-    Text,         // bytes as they stand ("sub" also escapes < > &, see ctrlnode.h)
-    EscapedText,  // EscapeValueText on the way in, UnescapeValueText on the way out
+    Integer,     // decimal, read with IntParam
+    Flag,        // "-1" / "0", read with FlagParam
+    Text,        // bytes as they stand ("sub" also escapes < > &, see ctrlnode.h)
+    EscapedText, // EscapeValueText on the way in, UnescapeValueText on the way out
 };
 
 struct ParamSpec {
     std::string name;
     ParamClass cls;
-    int32_t defaultValue;  // integers only; flags default to false, texts to ""
+    int32_t defaultValue; // integers only; flags default to false, texts to ""
 };
 
 enum class PaletteGroup { None = 0, Exec = 1, Sensor = 2, Control = 3, Program = 4 };
 
 struct BlockInfo {
-    int32_t code;            // 576 + item
-    int item;                // palette item number 1..32, also the node's "type"
-    const char* member;      // "bkZhiXing"
-    std::string caption;     // GBK kind caption
+    int32_t code;        // 576 + item
+    int item;            // palette item number 1..32, also the node's "type"
+    const char* member;  // "bkZhiXing"
+    std::string caption; // GBK kind caption
     PaletteGroup group;
-    int icon;                // index into the palette image list
-    const char* dialog;      // dialog class name, or "" when the kind has no dialog
-    bool hasDefaultNode;     // false for bkHongWai, bkGuangGan, bkJieShu
-    bool isBlock;            // false for bkJieShu: no block ever carries it
+    int icon;            // index into the palette image list
+    const char* dialog;  // dialog class name, or "" when the kind has no dialog
+    bool hasDefaultNode; // false for bkHongWai, bkGuangGan, bkJieShu
+    bool isBlock;        // false for bkJieShu: no block ever carries it
     std::vector<ParamSpec> params;
 };
 
 struct PaletteGroupInfo {
-    const char* objectName;  // "dxNavBar1Group1"
-    std::string caption;     // GBK
-    std::vector<int> items;  // palette item numbers, top to bottom
+    const char* objectName; // "dxNavBar1Group1"
+    std::string caption;    // GBK
+    std::vector<int> items; // palette item numbers, top to bottom
 };
 
 // The catalog: one row per palette item 1..32, in item order.

@@ -10,7 +10,10 @@ namespace talvex {
 
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
 int HexValue(char c)
 {
@@ -65,7 +68,10 @@ size_t ReadNumericReference(std::string_view text, size_t pos, char& byte)
     return i + 1 - pos;
 }
 
-const XmlElement* Child(const CtrlNode& node, std::string_view name) { return node.FindChild(name); }
+const XmlElement* Child(const CtrlNode& node, std::string_view name)
+{
+    return node.FindChild(name);
+}
 
 } // namespace
 
@@ -116,8 +122,8 @@ int32_t ParseIntText(std::string_view text)
     if (i >= text.size())
         return -1;
     uint64_t value = 0;
-    const uint64_t limit = base == 16 ? std::numeric_limits<uint64_t>::max()
-                                      : static_cast<uint64_t>(std::numeric_limits<int64_t>::max());
+    const uint64_t limit =
+        base == 16 ? std::numeric_limits<uint64_t>::max() : static_cast<uint64_t>(std::numeric_limits<int64_t>::max());
     for (; i < text.size(); ++i) {
         const int digit = base == 16 ? HexValue(text[i]) : (IsDigit(text[i]) ? text[i] - '0' : -1);
         if (digit < 0)
@@ -194,9 +200,15 @@ int32_t NodeType(const CtrlNode& node)
     return type ? ParseIntText(*type) : -1;
 }
 
-XmlReadResult ParseCtrlNode(std::string_view text) { return ReadXmlText(text); }
+XmlReadResult ParseCtrlNode(std::string_view text)
+{
+    return ReadXmlText(text);
+}
 
-std::string FormatCtrlNode(const CtrlNode& node) { return WriteXmlText(node); }
+std::string FormatCtrlNode(const CtrlNode& node)
+{
+    return WriteXmlText(node);
+}
 
 std::string DefaultCtrlNode(int32_t kindCode)
 {

@@ -46,8 +46,8 @@ std::string EscapeSubName(std::string_view name);
 std::string UnescapeSubName(std::string_view stored);
 
 struct CaptionChange {
-    bool changes = false;  // false: caption and height stay as they are
-    std::string caption;   // GBK
+    bool changes = false; // false: caption and height stay as they are
+    std::string caption;  // GBK
     int32_t height = 32;
 };
 

@@ -18,13 +18,13 @@ FcFont PanelFont(Rgb color)
 
 // Keeps the canvas from repainting while a model operation moves many objects.
 class UpdateBracket {
-public:
+  public:
     explicit UpdateBracket(FlowChart& canvas) : m_canvas(canvas) { m_canvas.BeginCanvasUpdate(); }
     ~UpdateBracket() { m_canvas.EndCanvasUpdate(); }
     UpdateBracket(const UpdateBracket&) = delete;
     UpdateBracket& operator=(const UpdateBracket&) = delete;
 
-private:
+  private:
     FlowChart& m_canvas;
 };
 
@@ -43,14 +43,20 @@ PanelItem* AsPanel(FlowItem* item)
     return nullptr;
 }
 
-const PanelItem* AsPanel(const FlowItem* item) { return AsPanel(const_cast<FlowItem*>(item)); }
+const PanelItem* AsPanel(const FlowItem* item)
+{
+    return AsPanel(const_cast<FlowItem*>(item));
+}
 
 TNormalSpot* AsSpot(FlowItem* item)
 {
     return item && item->Class() == ItemClass::NormalSpot ? static_cast<TNormalSpot*>(item) : nullptr;
 }
 
-const TNormalSpot* AsSpot(const FlowItem* item) { return AsSpot(const_cast<FlowItem*>(item)); }
+const TNormalSpot* AsSpot(const FlowItem* item)
+{
+    return AsSpot(const_cast<FlowItem*>(item));
+}
 
 } // namespace
 
@@ -60,7 +66,10 @@ PanelItem::PanelItem(ItemClass cls, FlowChart& canvas) : FlowItem(cls), m_canvas
     Object = m_canvas.AddShape(0, 0, kPanelWidth, kPanelHeight, shape);
 }
 
-PanelItem::~PanelItem() { m_canvas.RemoveShape(Object); }
+PanelItem::~PanelItem()
+{
+    m_canvas.RemoveShape(Object);
+}
 
 TStartPanel::TStartPanel(FlowChart& canvas) : PanelItem(ItemClass::StartPanel, canvas)
 {
@@ -141,7 +150,10 @@ std::vector<FcObject*> Flowchart::BlockObjects() const
     return objects;
 }
 
-void Flowchart::Destroy(FlowItem* item) { delete item; }
+void Flowchart::Destroy(FlowItem* item)
+{
+    delete item;
+}
 
 void Flowchart::BuildNewFlowchart()
 {
@@ -382,6 +394,9 @@ void Flowchart::SelectionFilter(FcObject* object, FcConnection* connection, bool
         allow = false;
 }
 
-void Flowchart::DeferredSelect() { m_canvas.SelectExclusively(PendingSelection); }
+void Flowchart::DeferredSelect()
+{
+    m_canvas.SelectExclusively(PendingSelection);
+}
 
 } // namespace talvex

@@ -14,20 +14,20 @@ namespace talvex {
 enum class ItemClass { StartPanel, EndPanel, NormalSpot, SeqPanel };
 
 class FlowItem {
-public:
+  public:
     virtual ~FlowItem() = default;
     ItemClass Class() const { return m_class; }
 
-protected:
+  protected:
     explicit FlowItem(ItemClass cls) : m_class(cls) {}
 
-private:
+  private:
     ItemClass m_class;
 };
 
 // Common record of the three panel classes.
 class PanelItem : public FlowItem {
-public:
+  public:
     ~PanelItem() override;
     int32_t Top = 0;
     int32_t Left = 0;
@@ -35,28 +35,28 @@ public:
     int32_t Height = 32;
     FcObject* Object = nullptr;
 
-protected:
+  protected:
     PanelItem(ItemClass cls, FlowChart& canvas);
     FlowChart& m_canvas;
 };
 
 class TStartPanel : public PanelItem {
-public:
+  public:
     explicit TStartPanel(FlowChart& canvas);
 };
 
 class TEndPanel : public PanelItem {
-public:
+  public:
     explicit TEndPanel(FlowChart& canvas);
 };
 
 class TSeqPanel : public PanelItem {
-public:
+  public:
     TSeqPanel(FlowChart& canvas, const std::string& caption);
 };
 
 class TNormalSpot : public FlowItem {
-public:
+  public:
     explicit TNormalSpot(FlowChart& canvas);
     ~TNormalSpot() override;
     FcObject* EntryPoint = nullptr;
@@ -68,7 +68,7 @@ public:
     FcObject* Base = nullptr;
     FcObject* Marker = nullptr;
 
-private:
+  private:
     FlowChart& m_canvas;
 };
 
@@ -82,12 +82,12 @@ constexpr Rgb kTerminalFill{255, 255, 0};
 constexpr Rgb kPanelFill{0, 128, 128};
 constexpr Rgb kMarkerFill{255, 235, 170};
 constexpr Rgb kCanvasColor{166, 202, 240};
-extern const char* const kPanelFontUtf8;  // "宋体"
+extern const char* const kPanelFontUtf8; // "宋体"
 
 // The FlowList and the model operations on it. The main window owns one, with
 // its canvas; everything here runs without a screen.
 class Flowchart {
-public:
+  public:
     explicit Flowchart(FlowChart& canvas);
     ~Flowchart();
     Flowchart(const Flowchart&) = delete;
@@ -96,7 +96,7 @@ public:
     FlowChart& Canvas() const { return m_canvas; }
     const std::vector<FlowItem*>& Items() const { return m_items; }
     int Count() const { return static_cast<int>(m_items.size()); }
-    FlowItem* Item(int index) const;  // nullptr outside the list
+    FlowItem* Item(int index) const; // nullptr outside the list
 
     // Every block panel's diagram object, in FlowList order.
     std::vector<FcObject*> BlockObjects() const;
@@ -131,7 +131,7 @@ public:
     FcObject* EndObject = nullptr;
     FcObject* LastAppendedObject = nullptr;
 
-private:
+  private:
     static void Destroy(FlowItem* item);
     TSeqPanel* NewBlockPanel(int item, bool withDefaultNode);
     void MoveGroup(FcObject* object, int32_t left, int32_t top);

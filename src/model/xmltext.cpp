@@ -51,8 +51,7 @@ void AppendAttributes(std::string& out, const XmlElement& element)
 std::string NormaliseValue(std::string_view raw)
 {
     size_t start = 0;
-    while (start < raw.size() &&
-           (raw[start] == ' ' || raw[start] == '\t' || raw[start] == '\r' || raw[start] == '\n'))
+    while (start < raw.size() && (raw[start] == ' ' || raw[start] == '\t' || raw[start] == '\r' || raw[start] == '\n'))
         ++start;
     std::string value;
     value.reserve(raw.size() - start);

@@ -16,15 +16,15 @@ struct XmlElement {
     std::string text;
     std::vector<XmlElement> children;
 
-    XmlElement* FindChild(std::string_view childName);  // case-insensitive, first match
+    XmlElement* FindChild(std::string_view childName); // case-insensitive, first match
     const XmlElement* FindChild(std::string_view childName) const;
-    const std::string* Attribute(std::string_view attrName) const;  // exact name, first match
+    const std::string* Attribute(std::string_view attrName) const; // exact name, first match
 };
 
 // A parsed document: either the root element or the reader's message.
 struct XmlReadResult {
     std::optional<XmlElement> root;
-    std::string error;  // GBK, shown to the user as it stands
+    std::string error; // GBK, shown to the user as it stands
     explicit operator bool() const { return root.has_value(); }
 };
 

@@ -14,9 +14,9 @@ class Flowchart;
 
 // A block as a project document describes it.
 struct ProjectBlock {
-    int32_t kindCode;        // 576 + the record's "type"
-    std::string nodeText;    // canonical text of the record's element
-    const XmlElement* node;  // that element, inside the document
+    int32_t kindCode;       // 576 + the record's "type"
+    std::string nodeText;   // canonical text of the record's element
+    const XmlElement* node; // that element, inside the document
 };
 
 // The blocks of a parsed project document, in order: the root's children, each

@@ -17,7 +17,7 @@ std::vector<std::string> ReadPhraseList(const std::string& path, bool* found)
         return lines;
     const QByteArray bytes = file.readAll();
     std::string line;
-    bool pending = false;  // a line has started that no break has closed yet
+    bool pending = false; // a line has started that no break has closed yet
     for (qsizetype i = 0; i < bytes.size(); ++i) {
         const char c = bytes[i];
         if (c == '\r' || c == '\n') {

@@ -23,7 +23,7 @@ using testing::NodeText;
 
 // Answers and file names given in advance, in the order the commands ask.
 class ScriptedUi : public DocumentUi {
-public:
+  public:
     Answer AskSaveChanges(const std::string& text) override
     {
         prompts.push_back(text);
@@ -42,11 +42,11 @@ public:
     void ShowMessage(const std::string& text) override { messages.push_back(text); }
 
     std::deque<Answer> answers;
-    std::deque<QString> openNames, saveNames, textLoadNames, textSaveNames;  // "" cancels
+    std::deque<QString> openNames, saveNames, textLoadNames, textSaveNames; // "" cancels
     std::vector<std::string> prompts, messages;
     int openDialogs = 0, saveDialogs = 0, textDialogs = 0;
 
-private:
+  private:
     static QString Next(std::deque<QString>& names, int& count)
     {
         ++count;
@@ -59,7 +59,7 @@ private:
 };
 
 class DocumentCommandsTest : public ::testing::Test {
-protected:
+  protected:
     DocumentCommandsTest()
     {
         m_flowchart.BuildNewFlowchart();
@@ -114,10 +114,9 @@ TEST(ProjectExtensionTest, LastDotDecides)
         const char* name;
         bool passes;
     } cases[] = {
-        {"a.lcc", true},      {"/x/A.LCC", true},   {"a.Lcc", true},         {".lcc", true},
-        {"dir\\a.lcc", true}, {"a.txt", false},     {"a", false},            {"a.lcc.txt", false},
-        {"a.lccx", false},    {"d.lcc/a", false},   {"d.lcc\\a", false},     {"c.lcc:a", false},
-        {"a.lcc ", false},    {"", false},
+        {"a.lcc", true},     {"/x/A.LCC", true}, {"a.Lcc", true},      {".lcc", true},    {"dir\\a.lcc", true},
+        {"a.txt", false},    {"a", false},       {"a.lcc.txt", false}, {"a.lccx", false}, {"d.lcc/a", false},
+        {"d.lcc\\a", false}, {"c.lcc:a", false}, {"a.lcc ", false},    {"", false},
     };
     for (const auto& c : cases)
         EXPECT_EQ(HasProjectExtension(QString::fromLatin1(c.name)), c.passes) << c.name;
@@ -229,10 +228,10 @@ TEST_F(DocumentCommandsTest, ClosingAsksLikeNew)
     using A = DocumentUi::Answer;
     const struct {
         A answer;
-        const char* saveName;  // "" cancels the dialog; "-" names an unwritable file
+        const char* saveName; // "" cancels the dialog; "-" names an unwritable file
         bool closes;
     } cases[] = {
-        {A::Yes, "closing.lcc", true}, {A::Yes, "", false}, {A::Yes, "-", false},
+        {A::Yes, "closing.lcc", true},  {A::Yes, "", false}, {A::Yes, "-", false},
         {A::Yes, "closing.txt", false}, {A::No, "", true},   {A::Cancel, "", false},
     };
     Add(5, {{"wait", "1"}});

@@ -15,8 +15,7 @@ namespace talvex {
 namespace {
 
 // Runs inspect on the next modal widget of type W as soon as it is shown.
-template <typename W>
-void WhenShown(std::function<void(W*)> inspect)
+template <typename W> void WhenShown(std::function<void(W*)> inspect)
 {
     auto* timer = new QTimer;
     timer->setInterval(10);
@@ -43,7 +42,7 @@ TEST(QtDocumentUiTest, SavePromptIsAWarningWithThreeAnswers)
 {
     QtDocumentUi ui(nullptr);
     const struct {
-        const char* press;  // nullptr: closed without an answer
+        const char* press; // nullptr: closed without an answer
         DocumentUi::Answer answer;
     } cases[] = {
         {"&Yes", DocumentUi::Answer::Yes},

@@ -15,7 +15,7 @@ namespace talvex {
 namespace {
 
 class MainWindowDocumentsTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { m_form.show(); }
 
     void AddBlock(int item)

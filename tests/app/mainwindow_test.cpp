@@ -23,7 +23,7 @@ namespace talvex {
 namespace {
 
 class MainWindowTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { m_form.show(); }
 
     Flowchart& Flow() { return m_form.FlowList(); }
@@ -78,7 +78,7 @@ TEST_F(MainWindowTest, StartsWithTheTitleAnEmptyCodeViewAndANewFlowchart)
 
 TEST_F(MainWindowTest, ToolbarButtonsSitAtTheirPlaces)
 {
-    const int lefts[] = {2, 34, 66, 98, 138, 394, 362, 170, 506, 474};  // SpeedButton1..10
+    const int lefts[] = {2, 34, 66, 98, 138, 394, 362, 170, 506, 474}; // SpeedButton1..10
     for (int n = 1; n <= 10; ++n) {
         QToolButton* b = m_form.SpeedButton(n);
         ASSERT_NE(b, nullptr);
@@ -189,18 +189,18 @@ TEST_F(MainWindowTest, ATallPanelMovesEverythingBelowByEight)
 {
     ASSERT_TRUE(ClickPaletteItem(1));
     ClickOnCanvas(Marker(3));
-    ASSERT_TRUE(ClickPaletteItem(2));  // start, spot, A, spot, B, spot, end
+    ASSERT_TRUE(ClickPaletteItem(2)); // start, spot, A, spot, B, spot, end
     std::vector<int32_t> before;
     for (FlowItem* item : Flow().Items())
         before.push_back(item->Class() == ItemClass::NormalSpot ? static_cast<TNormalSpot*>(item)->Top
-                                                                 : static_cast<PanelItem*>(item)->Object->Top());
+                                                                : static_cast<PanelItem*>(item)->Object->Top());
 
     Flow().SetBlockHeight(PanelObject(2), 40);
     Flow().RelayoutFlowchart();
     for (int i = 0; i < Flow().Count(); ++i) {
         FlowItem* item = Flow().Item(i);
         const int32_t top = item->Class() == ItemClass::NormalSpot ? static_cast<TNormalSpot*>(item)->Top
-                                                                    : static_cast<PanelItem*>(item)->Object->Top();
+                                                                   : static_cast<PanelItem*>(item)->Object->Top();
         EXPECT_EQ(top, before[static_cast<size_t>(i)] + (i > 2 ? 8 : 0)) << i;
     }
     EXPECT_EQ(static_cast<TNormalSpot*>(Flow().Item(3))->Base->Top(), PanelObject(2)->Top() + 40);

@@ -34,7 +34,7 @@ QString ModalSeenDuring(const std::function<void()>& action)
 }
 
 class StartupTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override
     {
         CreateForms(m_form);

@@ -16,7 +16,7 @@ using testing::Params;
 using Lines = std::vector<std::string>;
 
 class BlockLinesTest : public ::testing::Test {
-protected:
+  protected:
     // Lines of one block of the given kind code and stored node text.
     Lines LinesOf(int32_t code, const std::string& nodeText, std::optional<std::string>* error = nullptr)
     {
@@ -32,10 +32,7 @@ protected:
         return lines;
     }
 
-    Lines LinesOf(int32_t code, const Params& params)
-    {
-        return LinesOf(code, NodeText(code - kBlockKindBase, params));
-    }
+    Lines LinesOf(int32_t code, const Params& params) { return LinesOf(code, NodeText(code - kBlockKindBase, params)); }
 
     FlowChart m_canvas;
 };
@@ -85,10 +82,12 @@ const KindCase kKindCases[] = {
     {"io input past z", bkPORTIN, {{"var", "26"}, {"port", "200"}}, {"{=pin)();"}},
     {"io input, missing", bkPORTIN, {}, {"`=pin`();"}},
     {"io output", bkPORTOUT, {{"port", "2"}, {"data", "15"}}, {"portc(15);"}},
-    {"servos", bkServo,
+    {"servos",
+     bkServo,
      {{"data1", "0"}, {"data2", "4"}, {"data3", "9"}, {"data4", "13"}, {"data5", "18"}, {"speed", "5"}},
      {"servoe(0,4,9,13,18,5);"}},
-    {"servos, one missing", bkServo,
+    {"servos, one missing",
+     bkServo,
      {{"data1", "9"}, {"data2", "9"}, {"data3", "9"}, {"data5", "9"}, {"speed", "1"}},
      {"servoe(9,9,9,-1,9,1);"}},
     {"expression", bkBiaoDaShi, {{"command", "a=a+1"}}, {"a=a+1;"}},
@@ -216,7 +215,7 @@ TEST(VariableLetterTest, WrapsModulo256)
 }
 
 class ProgramTest : public ::testing::Test {
-protected:
+  protected:
     ProgramTest() { m_flowchart.BuildNewFlowchart(); }
 
     void Append(int32_t code, const Params& params)

@@ -11,10 +11,10 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QListWidget>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QScrollBar>
 #include <QTest>
 #include <QTimer>
@@ -34,7 +34,7 @@ DialogSetOptions TestOptions()
 }
 
 class DispatcherTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override
     {
         chart.OnSelection = [this](FcObject* o, FcConnection* c, bool& allow) { flow.SelectionFilter(o, c, allow); };
@@ -72,8 +72,7 @@ protected:
         EXPECT_TRUE(r) << r.error;
         return r ? *r.root : CtrlNode{};
     }
-    template <class T>
-    T* Child(QDialog& dialog, const char* name)
+    template <class T> T* Child(QDialog& dialog, const char* name)
     {
         T* child = dialog.findChild<T*>(QString::fromLatin1(name));
         EXPECT_NE(child, nullptr) << name;
@@ -110,7 +109,8 @@ TEST_F(DispatcherTest, EveryKindWithADialogHasItAndEveryParameterAControl)
             });
             ASSERT_NE(binding, row->in.end()) << info.member << " " << paramSpec.name;
             if (binding->control) {
-                EXPECT_NE(dialog->findChild<QObject*>(binding->control), nullptr) << info.dialog << " " << binding->control;
+                EXPECT_NE(dialog->findChild<QObject*>(binding->control), nullptr)
+                    << info.dialog << " " << binding->control;
             }
         }
     }
@@ -227,7 +227,7 @@ TEST_F(DispatcherTest, AcceptingUnchangedRewritesTheSameCanonicalText)
 
 TEST_F(DispatcherTest, DeleteRemovesBlockAndSpotAndSelectsThePreviousMarkerLater)
 {
-    for (int item : {20, 10}) {  // a kind with parameters and one without
+    for (int item : {20, 10}) { // a kind with parameters and one without
         FcObject* block = Insert(item);
         ASSERT_EQ(flow.Count(), 5);
         block->CtrlNodeText = "";
@@ -282,7 +282,7 @@ TEST_F(DispatcherTest, IntegersReachTheControlsClampedAndComeBackAsTheControlsHo
     };
     const Case cases[] = {
         {1, "  <wait>5</wait>\r\n", "mode", -1},                    // missing: no button chosen
-        {1, "  <mode>9</mode>\r\n  <wait>5</wait>\r\n", "mode", 3},  // beyond: the last button
+        {1, "  <mode>9</mode>\r\n  <wait>5</wait>\r\n", "mode", 3}, // beyond: the last button
         {2, "  <mode>-4</mode>\r\n", "mode", -1},
         {1, "  <mode>1</mode>\r\n  <wait>40000</wait>\r\n", "wait", 32767},
         {5, "  <wait>-3</wait>\r\n", "wait", 0},
@@ -323,8 +323,8 @@ TEST_F(DispatcherTest, LedMasks)
 {
     struct Case {
         int stored;
-        bool lit[3];        // PB0, PB1, PB2
-        int clickPB0;       // clicks on PB0's lamp before "确定"
+        bool lit[3];  // PB0, PB1, PB2
+        int clickPB0; // clicks on PB0's lamp before "确定"
         int written;
     };
     const Case cases[] = {
@@ -465,7 +465,7 @@ TEST_F(DispatcherTest, VoiceCaptionTakesThePhraseShown)
     EXPECT_EQ(block->Height(), 40);
     EXPECT_EQ(flow.EndObject->Top(), endTop + 8);
 
-    for (int index : {-1, 2}) {  // no selection, and a blank phrase
+    for (int index : {-1, 2}) { // no selection, and a blank phrase
         act = [&](QDialog& dialog) {
             SetListIndex(Child<QComboBox>(dialog, "ComboBox1"), index);
             return mrOk;
@@ -502,7 +502,7 @@ TEST_F(DispatcherTest, MelodyRoundTripAndRangeClamp)
     EXPECT_EQ(node.children[1].text, "-1");
     EXPECT_EQ(node.children[2].name, "content");
 
-    WithNode(6, Node(6, "  <content>12</content>\r\n"));  // key missing: clamped to 0, keycmd missing: true
+    WithNode(6, Node(6, "  <content>12</content>\r\n")); // key missing: clamped to 0, keycmd missing: true
     act = [&](QDialog& dialog) {
         auto& melody = static_cast<TFormFaYin&>(dialog);
         EXPECT_EQ(melody.ComboBox1()->currentIndex(), 0);

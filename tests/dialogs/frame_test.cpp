@@ -40,13 +40,12 @@ int RunModal(QDialog& dialog, std::function<void(QWidget& modal)> drive)
 TEST(DialogSetTest, CreatesEveryDialogOnceInStartUpOrder)
 {
     DialogSet dialogs(nullptr, NoFile());
-    const char* order[] = {"TFormZhiXing",      "TFormZhuanXiang", "TFormQiDongDJ",  "TFormYanShi",
-                           "TFormTingZhiDJ",    "TFormFaYin",      "TFormBiaoDaShi", "TFormServo",
-                           "TFormLED",          "TFormPORTIN",     "TFormPORTOUT",   "TFormPORTDDR",
-                           "TFormDIN",          "TFormAIN",        "TFormSubBegin",  "TFormSubEnd",
-                           "TFormGOSUB",        "TFormLoopBegin",  "TFormLoopEnd",   "TFormLimLoopBegin",
-                           "TFormLimLoopEnd",   "TFormWhileBegin", "TFormWhileEnd",  "TFormIfBegin",
-                           "TFormIfElseIf",     "TFormIfElse",     "TFormIfEnd",     "TFormVOICEX"};
+    const char* order[] = {"TFormZhiXing",    "TFormZhuanXiang", "TFormQiDongDJ",  "TFormYanShi",  "TFormTingZhiDJ",
+                           "TFormFaYin",      "TFormBiaoDaShi",  "TFormServo",     "TFormLED",     "TFormPORTIN",
+                           "TFormPORTOUT",    "TFormPORTDDR",    "TFormDIN",       "TFormAIN",     "TFormSubBegin",
+                           "TFormSubEnd",     "TFormGOSUB",      "TFormLoopBegin", "TFormLoopEnd", "TFormLimLoopBegin",
+                           "TFormLimLoopEnd", "TFormWhileBegin", "TFormWhileEnd",  "TFormIfBegin", "TFormIfElseIf",
+                           "TFormIfElse",     "TFormIfEnd",      "TFormVOICEX"};
     const std::vector<QDialog*> all = dialogs.All();
     ASSERT_EQ(all.size(), std::size(order));
     for (size_t i = 0; i < all.size(); ++i)
@@ -147,9 +146,8 @@ TEST(DialogFrameTest, ResultsOfTheButtonsAndTheFrame)
         int result;
     };
     for (const Case& c : {Case{"Button1", 1}, Case{"Button2", 2}, Case{"Button3", 7}}) {
-        const int result = RunModal(dialog, [&](QWidget& modal) {
-            QTest::mouseClick(modal.findChild<QWidget*>(c.button), Qt::LeftButton);
-        });
+        const int result = RunModal(
+            dialog, [&](QWidget& modal) { QTest::mouseClick(modal.findChild<QWidget*>(c.button), Qt::LeftButton); });
         EXPECT_EQ(result, c.result) << c.button;
     }
     EXPECT_EQ(RunModal(dialog, [](QWidget& modal) { modal.close(); }), 2);

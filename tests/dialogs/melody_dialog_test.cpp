@@ -12,7 +12,7 @@ using namespace talvex;
 namespace {
 
 class MelodyDialogTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { dialog.show(); }
     void TearDown() override { dialog.hide(); }
 
@@ -42,16 +42,14 @@ TEST_F(MelodyDialogTest, NoteCodes)
     struct Case {
         int range;
         int button;
-        int duration;  // position in the duration list
+        int duration; // position in the duration list
         const char* code;
     };
     const Case cases[] = {
-        {0, 8, 3, "84"},   // middle 1, one beat
-        {3, 8, 3, "54"},
-        {0, 23, 7, "08"},  // rest, two beats
-        {5, 23, 7, "08"},
-        {7, 22, 0, "F1"},  // the highest 1, a quarter beat
-        {0, 15, 3, "F4"},  // high 1
+        {0, 8, 3, "84"},                    // middle 1, one beat
+        {3, 8, 3, "54"},  {0, 23, 7, "08"}, // rest, two beats
+        {5, 23, 7, "08"}, {7, 22, 0, "F1"}, // the highest 1, a quarter beat
+        {0, 15, 3, "F4"},                   // high 1
         {0, 1, 0, "11"},
     };
     for (const Case& c : cases) {
@@ -71,7 +69,7 @@ TEST_F(MelodyDialogTest, LoadAndJoinNotes)
     dialog.LoadNotes("84F");
     EXPECT_EQ(Items(), QStringList({"84"}));
     EXPECT_EQ(dialog.JoinNotes(), "84");
-    dialog.LoadNotes("zz");  // not validated
+    dialog.LoadNotes("zz"); // not validated
     EXPECT_EQ(dialog.JoinNotes(), "zz");
     dialog.LoadNotes("");
     EXPECT_EQ(dialog.JvListBox1()->count(), 0);
@@ -90,7 +88,7 @@ TEST_F(MelodyDialogTest, RangeChangeMovesTheEnabledWindowAndSelectsTheRest)
         EXPECT_EQ(dialog.PitchButton(b)->isEnabled(), b >= 8) << b;
     EXPECT_TRUE(dialog.PitchButton(23)->isEnabled());
     EXPECT_EQ(dialog.SelectedPitch(), 23);
-    EXPECT_EQ(dialog.JoinNotes(), "84");  // notes are not re-encoded
+    EXPECT_EQ(dialog.JoinNotes(), "84"); // notes are not re-encoded
     dialog.ComboBox1()->setCurrentIndex(3);
     for (int b = 1; b <= 22; ++b)
         EXPECT_EQ(dialog.PitchButton(b)->isEnabled(), b >= 4 && b <= 18) << b;
@@ -100,7 +98,7 @@ TEST_F(MelodyDialogTest, ReplaceDeleteAndMove)
 {
     dialog.LoadNotes("111213");
     Choose(0, 23, 7);
-    Click("Button5");  // nothing selected: nothing happens
+    Click("Button5"); // nothing selected: nothing happens
     Click("Button6");
     Click("SpeedButton1");
     Click("SpeedButton2");
@@ -111,12 +109,12 @@ TEST_F(MelodyDialogTest, ReplaceDeleteAndMove)
     EXPECT_EQ(dialog.JoinNotes(), "110813");
     Click("SpeedButton1");
     EXPECT_EQ(dialog.JoinNotes(), "081113");
-    Click("SpeedButton1");  // first item: stays
+    Click("SpeedButton1"); // first item: stays
     EXPECT_EQ(dialog.JoinNotes(), "081113");
     EXPECT_EQ(dialog.JvListBox1()->currentRow(), 0);
     Click("SpeedButton2");
     Click("SpeedButton2");
-    Click("SpeedButton2");  // last item: stays
+    Click("SpeedButton2"); // last item: stays
     EXPECT_EQ(dialog.JoinNotes(), "111308");
     EXPECT_TRUE(dialog.JvListBox1()->item(2)->isSelected());
     Click("Button6");

@@ -23,7 +23,10 @@ TEST(MotionDialogsTest, EditAndBarFollowEachOther)
     std::unique_ptr<DriveDialog> drive(DriveDialog::NewZhiXing());
     drive->show();
     const Case cases[] = {
-        {"300", 300, "300"}, {"99999", 32767, "32767"}, {"", 0, ""}, {"12", 12, "12"},
+        {"300", 300, "300"},
+        {"99999", 32767, "32767"},
+        {"", 0, ""},
+        {"12", 12, "12"},
     };
     for (const Case& c : cases) {
         QLineEdit* edit = drive->JvValidateEdit1();

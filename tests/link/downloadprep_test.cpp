@@ -164,15 +164,16 @@ TEST(DownloadPreparation, HandsOverCleanedFileAndRemovesBoth)
 TEST(DownloadPreparation, NoLinesDoesNothing)
 {
     int calls = 0;
-    EXPECT_TRUE(RunDownloadPreparation({}, [&](const QString&) { ++calls; }, nullptr));
+    EXPECT_TRUE(RunDownloadPreparation(
+        {}, [&](const QString&) { ++calls; }, nullptr));
     EXPECT_EQ(calls, 0);
 }
 
 TEST(DownloadPreparation, AllCommentsGiveEmptyPreparedFile)
 {
     qint64 size = -1;
-    EXPECT_TRUE(RunDownloadPreparation({"/* only */", "   "}, [&](const QString& path) { size = QFileInfo(path).size(); },
-                                       nullptr));
+    EXPECT_TRUE(RunDownloadPreparation(
+        {"/* only */", "   "}, [&](const QString& path) { size = QFileInfo(path).size(); }, nullptr));
     EXPECT_EQ(size, 0);
 }
 

@@ -36,8 +36,8 @@ std::string Pattern(int size)
 // What the robot must receive from the host for a granted transfer of data.
 std::string LineToRobot(const std::string& data)
 {
-    std::string line = EncodePacket(CommandBlock()) + '\x5A' + EncodePacket(HeaderBlock(static_cast<int>(data.size())))
-                       + '\x5A';
+    std::string line =
+        EncodePacket(CommandBlock()) + '\x5A' + EncodePacket(HeaderBlock(static_cast<int>(data.size()))) + '\x5A';
     for (size_t offset = 0; offset < data.size(); offset += kDataBytesPerPacket)
         line += EncodePacket(data.substr(offset, kDataBytesPerPacket));
     return line;
@@ -50,7 +50,7 @@ std::string Prefix(const std::string& data)
 }
 
 class RobotLinkTest : public ::testing::Test {
-protected:
+  protected:
     struct Outcome {
         bool finished = false;
         bool success = false;
@@ -94,7 +94,8 @@ protected:
             return outcome;
         QTimer::singleShot(30000, &loop, &QEventLoop::quit);
         loop.exec();
-        outcome.elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
+        outcome.elapsed =
+            std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
         return outcome;
     }
 
@@ -178,8 +179,8 @@ TEST_F(RobotLinkTest, ReplyWithBadSumIsAnsweredWithA5AndReadAgain)
     StartRobot({"--corrupt-reply", "0:1", "--corrupt-reply", "1:2"});
     const std::string data = Pattern(3);
     EXPECT_TRUE(Transfer(data).success);
-    const std::string expected = EncodePacket(CommandBlock()) + "\xA5\x5A" + EncodePacket(HeaderBlock(3)) + "\xA5\xA5\x5A"
-                                 + EncodePacket(data);
+    const std::string expected =
+        EncodePacket(CommandBlock()) + "\xA5\x5A" + EncodePacket(HeaderBlock(3)) + "\xA5\xA5\x5A" + EncodePacket(data);
     EXPECT_EQ(RobotReceived(), expected);
 }
 
@@ -245,7 +246,9 @@ TEST_F(RobotLinkTest, CommentOnlyProgramSendsZeroBytes)
     });
     ASSERT_TRUE(RunDownloadPreparation(
         {"/* nothing to run */", "  "},
-        [&](const QString& path) { EXPECT_EQ(m_link.StartTransfer(path, &error), RobotLink::Start::kStarted) << error; },
+        [&](const QString& path) {
+            EXPECT_EQ(m_link.StartTransfer(path, &error), RobotLink::Start::kStarted) << error;
+        },
         &error))
         << error;
     QTimer::singleShot(20000, &loop, &QEventLoop::quit);
@@ -311,7 +314,8 @@ TEST_F(RobotLinkTest, ProgressCountsDataPackets)
 {
     StartRobot({});
     std::vector<std::pair<int, int>> reports;
-    QObject::connect(&m_link, &RobotLink::TransferProgress, [&](int sent, int total) { reports.emplace_back(sent, total); });
+    QObject::connect(&m_link, &RobotLink::TransferProgress,
+                     [&](int sent, int total) { reports.emplace_back(sent, total); });
     ASSERT_TRUE(Transfer(Pattern(130)).success);
     EXPECT_EQ(reports, (std::vector<std::pair<int, int>>{{0, 3}, {1, 3}, {2, 3}, {3, 3}}));
 }

@@ -38,7 +38,7 @@ ToolRun Talvexc(const QStringList& arguments)
 }
 
 class TalvexcSend : public ::testing::Test {
-protected:
+  protected:
     QString WriteProgram(const QByteArray& bytes)
     {
         const QString path = m_dir.filePath("program.txt");

@@ -13,8 +13,8 @@ TEST(Canvas, LinkPointsOfA40By14Object)
         FcPoint expected;
     };
     const Case cases[] = {
-        {0, {95, 57}},  {1, {105, 57}}, {2, {115, 57}}, {3, {125, 57}},  {4, {134, 57}},  {5, {134, 60}},
-        {6, {134, 64}}, {7, {134, 68}}, {8, {134, 70}}, {9, {125, 70}},  {10, {115, 70}}, {11, {105, 70}},
+        {0, {95, 57}},  {1, {105, 57}}, {2, {115, 57}}, {3, {125, 57}}, {4, {134, 57}},  {5, {134, 60}},
+        {6, {134, 64}}, {7, {134, 68}}, {8, {134, 70}}, {9, {125, 70}}, {10, {115, 70}}, {11, {105, 70}},
         {12, {95, 70}}, {13, {95, 68}}, {14, {95, 64}}, {15, {95, 60}},
     };
     for (const Case& c : cases)
@@ -47,18 +47,18 @@ TEST(Canvas, SelectionGoesThroughTheFilter)
     chart.SelectExclusively(a);
     EXPECT_EQ(chart.SingleSelection(), a);
     EXPECT_EQ(asked, 1);
-    chart.SelectExclusively(a);  // already the selection: the filter is not asked again
+    chart.SelectExclusively(a); // already the selection: the filter is not asked again
     EXPECT_EQ(asked, 1);
     EXPECT_EQ(chart.SelectedCount(), 1);
 
-    chart.ClickSelect(refused);  // a refused click leaves nothing selected
+    chart.ClickSelect(refused); // a refused click leaves nothing selected
     EXPECT_EQ(chart.SingleSelection(), nullptr);
     EXPECT_EQ(chart.SelectedCount(), 0);
     EXPECT_FALSE(a->Selected());
 
     chart.ClickSelect(a);
     EXPECT_TRUE(a->Selected());
-    chart.ClickSelect(nullptr);  // empty space
+    chart.ClickSelect(nullptr); // empty space
     EXPECT_EQ(chart.SelectedCount(), 0);
 }
 
@@ -77,7 +77,7 @@ TEST(Canvas, RemovingAnObjectTakesItsConnectionsAndSelection)
     EXPECT_EQ(b->Links().size(), 1u);
     EXPECT_EQ(chart.SelectedCount(), 0);
     EXPECT_FALSE(chart.Owns(a));
-    chart.RemoveShape(a);  // not owned any more: nothing happens
+    chart.RemoveShape(a); // not owned any more: nothing happens
     EXPECT_EQ(chart.Objects().size(), 2u);
 }
 
@@ -91,9 +91,9 @@ TEST(Canvas, ChildListsRefuseSelfAndCycles)
     EXPECT_EQ(a->ChildCount(), 0);
     chart.AddChildShape(a, b);
     chart.AddChildShape(b, c);
-    chart.AddChildShape(c, a);  // a is an ancestor of c
+    chart.AddChildShape(c, a); // a is an ancestor of c
     EXPECT_EQ(c->ChildCount(), 0);
-    chart.AddChildShape(a, c);  // already a descendant
+    chart.AddChildShape(a, c); // already a descendant
     EXPECT_EQ(a->ChildCount(), 1);
     EXPECT_EQ(a->Child(0), b);
 }
@@ -101,7 +101,7 @@ TEST(Canvas, ChildListsRefuseSelfAndCycles)
 namespace {
 
 class CountingView : public FlowChartView {
-public:
+  public:
     void CanvasChanged() override { ++changes; }
     void CanvasScrollIntoView(const FcRect& rect) override { scrolled = rect; }
     int changes = 0;
@@ -125,7 +125,7 @@ TEST(Canvas, UpdateBracketRepaintsOnceAtTheOutermostEnd)
     EXPECT_EQ(view.changes, before);
     chart.EndCanvasUpdate();
     EXPECT_EQ(view.changes, before + 1);
-    o->SetLeft(5);  // no real change, no repaint
+    o->SetLeft(5); // no real change, no repaint
     EXPECT_EQ(view.changes, before + 1);
     chart.ScrollIntoView(o);
     EXPECT_EQ(view.scrolled.left, 5);
@@ -134,7 +134,7 @@ TEST(Canvas, UpdateBracketRepaintsOnceAtTheOutermostEnd)
 TEST(Canvas, HitTestingAndExtent)
 {
     FlowChart chart;
-    chart.AddShape(0, 0, 100, 100, skNone);  // invisible: no area to click
+    chart.AddShape(0, 0, 100, 100, skNone); // invisible: no area to click
     FcObject* below = chart.AddShape(10, 10, 50, 50, skRectangle);
     FcObject* above = chart.AddShape(30, 30, 50, 50, skRoundRect);
     EXPECT_EQ(chart.ObjectAt(40, 40), above);

@@ -39,7 +39,7 @@ TEST(CtrlNode, DefaultNodeOfEveryKindByteForByte)
 {
     struct Case {
         int32_t code;
-        const char* body;  // "" for kinds without a default node
+        const char* body; // "" for kinds without a default node
     };
     const Case cases[] = {
         {bkZhiXing, "<CtrlNode type=\"1\">|  <mode>0</mode>|  <wait>0</wait>|</CtrlNode>"},
@@ -129,7 +129,7 @@ TEST(CtrlNode, UnescapeValueTextOddReferences)
         {"&#65;", "A"},
         {"&#x41;", "A"},
         {"&#X41;", "A"},
-        {"&#x141;", "A"},  // low eight bits
+        {"&#x141;", "A"}, // low eight bits
         {"&#321;", "A"},
         {"&#xc4;&#xE3;", "\xC4\xE3"},
         {"&#0;", "&#0;"},
@@ -139,8 +139,8 @@ TEST(CtrlNode, UnescapeValueTextOddReferences)
         {"&#65", "&#65"},
         {"a & b", "a & b"},
         {"a&b", "a&b"},
-        {"&amp;lt;", "&lt;"},  // not repeated
-        {"&#x100;", std::string(1, '\0')},  // number above 0 whose low byte is 0
+        {"&amp;lt;", "&lt;"},              // not repeated
+        {"&#x100;", std::string(1, '\0')}, // number above 0 whose low byte is 0
         {"&&lt;", "&<"},
         {"&#99999999999999999999999;", "\xFF"},
     };
@@ -156,10 +156,28 @@ TEST(CtrlNode, IntParamRules)
         int32_t value;
     };
     const Case cases[] = {
-        {"0", 0}, {"-255", -255}, {"32767", 32767}, {"+7", 7}, {"  12", 12}, {"0020", 20},
-        {"$1F", 31}, {"x1f", 31}, {"0x10", 16}, {"0XfF", 255}, {"-$10", -16},
-        {"12abc", -1}, {"", -1}, {"abc", -1}, {"12 ", -1}, {"1.5", -1}, {"0x", -1}, {"-", -1},
-        {"4294967295", -1}, {"4294967296", 0}, {"2147483648", INT32_MIN}, {"99999999999999999999", -1},
+        {"0", 0},
+        {"-255", -255},
+        {"32767", 32767},
+        {"+7", 7},
+        {"  12", 12},
+        {"0020", 20},
+        {"$1F", 31},
+        {"x1f", 31},
+        {"0x10", 16},
+        {"0XfF", 255},
+        {"-$10", -16},
+        {"12abc", -1},
+        {"", -1},
+        {"abc", -1},
+        {"12 ", -1},
+        {"1.5", -1},
+        {"0x", -1},
+        {"-", -1},
+        {"4294967295", -1},
+        {"4294967296", 0},
+        {"2147483648", INT32_MIN},
+        {"99999999999999999999", -1},
     };
     for (const Case& c : cases) {
         CtrlNode node = NewCtrlNode(1);
@@ -176,9 +194,9 @@ TEST(CtrlNode, FlagParamRules)
         bool value;
     };
     const Case cases[] = {
-        {"", true}, {"0", false}, {"-1", true}, {"2", true}, {"TRUE", true}, {"true", true},
-        {"False", false}, {"yes", false}, {"0.0", false}, {"0.5", true}, {"1e3", true}, {"0e5", false},
-        {"+3", true}, {"1x", false}, {".5", true}, {"1e", false},
+        {"", true},       {"0", false},   {"-1", true},   {"2", true},   {"TRUE", true}, {"true", true},
+        {"False", false}, {"yes", false}, {"0.0", false}, {"0.5", true}, {"1e3", true},  {"0e5", false},
+        {"+3", true},     {"1x", false},  {".5", true},   {"1e", false},
     };
     for (const Case& c : cases) {
         CtrlNode node = NewCtrlNode(6);
@@ -193,7 +211,7 @@ TEST(CtrlNode, ReadsParametersFromParsedText)
     const CtrlNode node = Parsed(NodeText("<CtrlNode type=\"20\">|  <MODE>3</MODE>|  <wait/>|  <mode>9</mode>|"
                                           "  <command>a  =  b</command>|</CtrlNode>"));
     EXPECT_EQ(NodeType(node), 20);
-    EXPECT_EQ(IntParam(node, "mode"), 3);  // case-insensitive, first match counts
+    EXPECT_EQ(IntParam(node, "mode"), 3); // case-insensitive, first match counts
     EXPECT_EQ(IntParam(node, "wait"), -1);
     EXPECT_EQ(TextParam(node, "command"), "a = b");
     EXPECT_EQ(TextParam(node, "missing"), "");

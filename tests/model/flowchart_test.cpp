@@ -10,7 +10,7 @@ using namespace talvex;
 namespace {
 
 class FlowchartTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override
     {
         chart.OnSelection = [this](FcObject* o, FcConnection* c, bool& allow) { flow.SelectionFilter(o, c, allow); };
@@ -84,9 +84,9 @@ TEST_F(FlowchartTest, InsertAfterTheSelectedSpot)
     EXPECT_EQ(RectOf(4).top, 144);
     EXPECT_EQ(chart.SingleSelection(), panel->Object);
 
-    flow.InsertBlock(2);  // a panel, not a marker, is selected: nothing happens
+    flow.InsertBlock(2); // a panel, not a marker, is selected: nothing happens
     EXPECT_EQ(flow.Count(), 5);
-    flow.InsertBlock(14);  // no kind behind item 14
+    flow.InsertBlock(14); // no kind behind item 14
     EXPECT_EQ(flow.Count(), 5);
 }
 
@@ -95,9 +95,9 @@ TEST_F(FlowchartTest, InsertPositions)
     InsertAt(1, 1);
     InsertAt(3, 2);
     InsertAt(5, 3);
-    InsertAt(1, 5);  // first spot: becomes the first block
+    InsertAt(1, 5); // first spot: becomes the first block
     EXPECT_EQ(Panel(2)->Object->TypeCode, bkYanShi);
-    InsertAt(flow.Count() - 2, 4);  // last spot: becomes the last block
+    InsertAt(flow.Count() - 2, 4); // last spot: becomes the last block
     EXPECT_EQ(Panel(flow.Count() - 3)->Object->TypeCode, bkTingZhiDJ);
     const int32_t expected[] = {bkYanShi, bkZhiXing, bkZhuanXiang, bkQiDongDJ, bkTingZhiDJ};
     const auto blocks = flow.BlockObjects();
@@ -114,8 +114,7 @@ TEST_F(FlowchartTest, InsertPositions)
             EXPECT_EQ(cls, ItemClass::EndPanel);
         else
             EXPECT_EQ(cls, i % 2 ? ItemClass::NormalSpot : ItemClass::SeqPanel);
-        const int32_t top =
-            cls == ItemClass::NormalSpot ? Spot(i)->Base->Top() : Panel(i)->Object->Top();
+        const int32_t top = cls == ItemClass::NormalSpot ? Spot(i)->Base->Top() : Panel(i)->Object->Top();
         EXPECT_EQ(top, y) << i;
         y += flow.ItemHeight(flow.Item(i));
     }
@@ -132,7 +131,7 @@ TEST_F(FlowchartTest, DeleteTheOnlyBlockSelectsTheFirstMarkerLater)
     EXPECT_EQ(flow.PendingSelection, Spot(1)->Marker);
     flow.DeferredSelect();
     EXPECT_EQ(chart.SingleSelection(), Spot(1)->Marker);
-    EXPECT_EQ(chart.Connections().size(), 2u);  // the removed spot took its lines
+    EXPECT_EQ(chart.Connections().size(), 2u); // the removed spot took its lines
     EXPECT_EQ(RectOf(2).top, 80);
 }
 
@@ -162,7 +161,7 @@ TEST_F(FlowchartTest, TallPanelMovesTheRestDownByEight)
     EXPECT_EQ(Spot(3)->Base->Top(), spotTop + 8);
     EXPECT_EQ(Spot(3)->Base->Top(), RectOf(2).top + 40);
     EXPECT_EQ(RectOf(6).top, lastTop + 8);
-    flow.SetBlockHeight(flow.StartObject, 50);  // terminals are not block panels
+    flow.SetBlockHeight(flow.StartObject, 50); // terminals are not block panels
     EXPECT_EQ(flow.StartObject->Height(), 32);
 }
 
@@ -188,12 +187,9 @@ TEST_F(FlowchartTest, SelectionFilter)
         bool allowed;
     };
     const Case cases[] = {
-        {"start terminal", flow.StartObject, false},
-        {"end terminal", flow.EndObject, false},
-        {"spot base", Spot(1)->Base, false},
-        {"second spot base", Spot(3)->Base, false},
-        {"marker", Spot(3)->Marker, true},
-        {"block panel", Panel(2)->Object, true},
+        {"start terminal", flow.StartObject, false}, {"end terminal", flow.EndObject, false},
+        {"spot base", Spot(1)->Base, false},         {"second spot base", Spot(3)->Base, false},
+        {"marker", Spot(3)->Marker, true},           {"block panel", Panel(2)->Object, true},
     };
     for (const Case& c : cases) {
         chart.ClickSelect(c.object);
@@ -222,7 +218,7 @@ TEST_F(FlowchartTest, AppendBlocks)
     flow.AppendBlock(1);
     flow.AppendBlock(2);
     flow.AppendBlock(3);
-    EXPECT_EQ(Panel(6)->Object->Top(), 0);  // no relayout yet
+    EXPECT_EQ(Panel(6)->Object->Top(), 0); // no relayout yet
     flow.RelayoutFlowchart();
     ASSERT_EQ(flow.Count(), 9);
     EXPECT_EQ(Panel(2)->Object->TypeCode, bkZhiXing);
@@ -230,7 +226,7 @@ TEST_F(FlowchartTest, AppendBlocks)
     EXPECT_EQ(Panel(6)->Object->TypeCode, bkQiDongDJ);
     EXPECT_EQ(flow.LastAppendedObject, Panel(6)->Object);
     EXPECT_EQ(RectOf(8).top, 16 + 32 * 8);
-    EXPECT_EQ(chart.SingleSelection(), Spot(1)->Marker);  // selection untouched
+    EXPECT_EQ(chart.SingleSelection(), Spot(1)->Marker); // selection untouched
 
     flow.AppendBlock(7);
     EXPECT_EQ(flow.LastAppendedObject->Text(), Gbk("红外线"));

@@ -11,12 +11,10 @@ TEST(MelodyTest, NoteCodes)
         const char* code;
     };
     const Case cases[] = {
-        {8, 0, 3, "84"}, {8, 3, 3, "54"}, {23, 0, 7, "08"}, {23, 7, 7, "08"}, {22, 7, 0, "F1"},
-        {15, 0, 3, "F4"}, {1, 0, 0, "11"}, {10, 0, 4, "A5"},
-        {16, 0, 3, ""},  // outside the range's window
-        {7, 7, 3, ""},
-        {-1, 0, 3, ""},  // nothing chosen
-        {8, 0, 8, ""},   // no such duration
+        {8, 0, 3, "84"},  {8, 3, 3, "54"}, {23, 0, 7, "08"}, {23, 7, 7, "08"}, {22, 7, 0, "F1"},
+        {15, 0, 3, "F4"}, {1, 0, 0, "11"}, {10, 0, 4, "A5"}, {16, 0, 3, ""}, // outside the range's window
+        {7, 7, 3, ""},    {-1, 0, 3, ""},                                    // nothing chosen
+        {8, 0, 8, ""},                                                       // no such duration
     };
     for (const Case& c : cases)
         EXPECT_EQ(EncodeNoteCode(c.button, c.range, c.duration), c.code) << c.button << "/" << c.range;

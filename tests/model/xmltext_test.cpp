@@ -11,7 +11,10 @@ using talvex::testing::CrLfLines;
 
 namespace {
 
-XmlElement Leaf(std::string name, std::string text) { return XmlElement{std::move(name), {}, std::move(text), {}}; }
+XmlElement Leaf(std::string name, std::string text)
+{
+    return XmlElement{std::move(name), {}, std::move(text), {}};
+}
 
 } // namespace
 
@@ -32,7 +35,7 @@ TEST(XmlWriter, FollowsTheTextFormRules)
          CrLfLines({"<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>", "<command>a<5 & b>\"2\"</command>"})},
         {"two blanks per level", nested,
          CrLfLines({"<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>", "<TALVEX>", "  <record>", "    <a>1</a>",
-                "    <b/>", "  </record>", "</TALVEX>"})},
+                    "    <b/>", "  </record>", "</TALVEX>"})},
         {"attributes in order, unescaped", attrs,
          CrLfLines({"<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>", "<CtrlNode type=\"1\" x=\"a&<\"b\"/>"})},
         {"an element with children has no value", textIgnoredWithChildren,
@@ -49,12 +52,13 @@ TEST(XmlReader, AppliesTheReadingRules)
     struct Case {
         const char* what;
         std::string text;
-        const char* child;     // name of the root's child to look at
-        const char* expected;  // its value
+        const char* child;    // name of the root's child to look at
+        const char* expected; // its value
     };
     const Case cases[] = {
-        {"canonical text", CrLfLines({"<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>", "<CtrlNode type=\"1\">",
-                                  "  <mode>2</mode>", "</CtrlNode>"}),
+        {"canonical text",
+         CrLfLines({"<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>", "<CtrlNode type=\"1\">", "  <mode>2</mode>",
+                    "</CtrlNode>"}),
          "mode", "2"},
         {"no declaration, comment and doctype before the root",
          "<!-- saved by hand --><!DOCTYPE doc [<!ENTITY e \"x\">]>\n<doc><mode>7</mode></doc>", "mode", "7"},
@@ -92,8 +96,10 @@ TEST(XmlReader, ReadsBackWhatTheWriterWrote)
 {
     XmlElement root{"TALVEX", {}, "", {}};
     for (int i = 0; i < 3; ++i) {
-        XmlElement node{"CtrlNode", {{"type", std::to_string(i + 1)}}, "", {Leaf("command", "a&lt;5"),
-                                                                           Leaf("sub", "\xD6\xB1"), Leaf("e", "")}};
+        XmlElement node{"CtrlNode",
+                        {{"type", std::to_string(i + 1)}},
+                        "",
+                        {Leaf("command", "a&lt;5"), Leaf("sub", "\xD6\xB1"), Leaf("e", "")}};
         root.children.push_back(XmlElement{"record", {}, "", {node}});
     }
     const std::string text = WriteXmlText(root);
@@ -124,8 +130,7 @@ TEST(XmlReader, RefusesMalformedTextWithPlace)
         EXPECT_FALSE(result.root.has_value()) << c.what;
         const QString message = FromGbk(result.error);
         EXPECT_TRUE(message.startsWith(QStringLiteral("XML格式错误"))) << c.what << ": " << message.toStdString();
-        EXPECT_TRUE(message.contains(QStringLiteral("第%1行").arg(c.where)))
-            << c.what << ": " << message.toStdString();
+        EXPECT_TRUE(message.contains(QStringLiteral("第%1行").arg(c.where))) << c.what << ": " << message.toStdString();
     }
 }
 

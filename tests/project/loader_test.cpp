@@ -20,14 +20,14 @@ using testing::NodeText;
 const std::string kDeclaration = "<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>";
 
 class CountingView : public FlowChartView {
-public:
+  public:
     void CanvasChanged() override { ++changes; }
     void CanvasScrollIntoView(const FcRect&) override {}
     int changes = 0;
 };
 
 class LoaderTest : public ::testing::Test {
-protected:
+  protected:
     LoaderTest() { m_flowchart.BuildNewFlowchart(); }
 
     void Load(const std::string& fileBytes, const std::vector<std::string>& phrases = {})
@@ -85,8 +85,8 @@ TEST_F(LoaderTest, LoadThenSaveGivesTheSameBytes)
         {"<CtrlNode type=\"32\" extra=\"x\">", "  <index>0</index>", "</CtrlNode>"},
     });
     Load(file);
-    EXPECT_EQ(Kinds(), (std::vector<int32_t>{bkZhiXing, bkIfBegin, bkSubBegin, bkFaYin, bkLoopEnd, bkHongWai,
-                                             bkVOICEX}));
+    EXPECT_EQ(Kinds(),
+              (std::vector<int32_t>{bkZhiXing, bkIfBegin, bkSubBegin, bkFaYin, bkLoopEnd, bkHongWai, bkVOICEX}));
     EXPECT_EQ(Saved(), file);
 }
 
@@ -96,12 +96,11 @@ TEST_F(LoaderTest, ReadingVariationsLoadTheSame)
         {"<CtrlNode type=\"1\">", "  <mode>3</mode>", "  <wait>9</wait>", "</CtrlNode>"},
         {"<CtrlNode type=\"20\">", "  <command>a = b</command>", "</CtrlNode>"},
     });
-    const std::string variant =
-        "<!-- saved elsewhere -->\n"
-        "<!DOCTYPE doc [ <!ELEMENT doc ANY> ]>\n"
-        "<doc>\t<item><CtrlNode type='1'><mode>3</mode>\n<wait>   9</wait></CtrlNode></item>\n"
-        "<!-- between -->"
-        "<entry>\r\n  <node type='20'><command>a   =  b</command></node></entry></doc>";
+    const std::string variant = "<!-- saved elsewhere -->\n"
+                                "<!DOCTYPE doc [ <!ELEMENT doc ANY> ]>\n"
+                                "<doc>\t<item><CtrlNode type='1'><mode>3</mode>\n<wait>   9</wait></CtrlNode></item>\n"
+                                "<!-- between -->"
+                                "<entry>\r\n  <node type='20'><command>a   =  b</command></node></entry></doc>";
     Load(variant);
     std::string expected = canonical;
     // The second record's element keeps its own name.
@@ -117,21 +116,20 @@ TEST_F(LoaderTest, RecordsThatNameNoBlockAreSkipped)
 {
     const std::vector<std::string> delay = {"<CtrlNode type=\"5\">", "  <wait>1</wait>", "</CtrlNode>"};
     const std::vector<std::string> led = {"<CtrlNode type=\"15\">", "  <led>3</led>", "</CtrlNode>"};
-    const std::string file =
-        kDeclaration + "\r\n<TALVEX>"
-                       "<record><CtrlNode type=\"5\"><wait>1</wait></CtrlNode></record>"
-                       "<record><CtrlNode type=\"14\"/></record>"
-                       "<record><CtrlNode type=\"99\"><wait>1</wait></CtrlNode></record>"
-                       "<record><CtrlNode type=\"0\"/></record>"
-                       "<record><CtrlNode type=\"-3\"/></record>"
-                       "<record><CtrlNode type=\"33\"/></record>"
-                       "<record><CtrlNode type=\"x\"/></record>"
-                       "<record><CtrlNode><wait>1</wait></CtrlNode></record>"
-                       "<record/>"
-                       "<record>text only</record>"
-                       "<record><!-- a comment --></record>"
-                       "<record><CtrlNode type=\"15\"><led>3</led></CtrlNode></record>"
-                       "</TALVEX>";
+    const std::string file = kDeclaration + "\r\n<TALVEX>"
+                                            "<record><CtrlNode type=\"5\"><wait>1</wait></CtrlNode></record>"
+                                            "<record><CtrlNode type=\"14\"/></record>"
+                                            "<record><CtrlNode type=\"99\"><wait>1</wait></CtrlNode></record>"
+                                            "<record><CtrlNode type=\"0\"/></record>"
+                                            "<record><CtrlNode type=\"-3\"/></record>"
+                                            "<record><CtrlNode type=\"33\"/></record>"
+                                            "<record><CtrlNode type=\"x\"/></record>"
+                                            "<record><CtrlNode><wait>1</wait></CtrlNode></record>"
+                                            "<record/>"
+                                            "<record>text only</record>"
+                                            "<record><!-- a comment --></record>"
+                                            "<record><CtrlNode type=\"15\"><led>3</led></CtrlNode></record>"
+                                            "</TALVEX>";
     Load(file);
     EXPECT_EQ(Kinds(), (std::vector<int32_t>{bkYanShi, bkLED}));
     EXPECT_EQ(Saved(), Project({delay, led}));
@@ -151,17 +149,17 @@ TEST_F(LoaderTest, VoiceCaptionsComeFromThePhraseList)
 {
     const std::vector<std::string> phrases = {Gbk(u8"你好"), Gbk(u8"前进"), Gbk(u8"再见")};
     const struct {
-        const char* index;  // nullptr: no "index" element
+        const char* index; // nullptr: no "index" element
         std::string shown;
     } cases[] = {
         {"1", Gbk(u8"前进")}, {"3", "3"}, {"5", "5"}, {"500", "500"}, {"-1", "-1"}, {nullptr, "-1"},
     };
     std::vector<std::vector<std::string>> records;
     for (const auto& c : cases)
-        records.push_back(c.index ? std::vector<std::string>{"<CtrlNode type=\"32\">",
-                                                             std::string("  <index>") + c.index + "</index>",
-                                                             "</CtrlNode>"}
-                                  : std::vector<std::string>{"<CtrlNode type=\"32\"/>"});
+        records.push_back(c.index
+                              ? std::vector<std::string>{"<CtrlNode type=\"32\">",
+                                                         std::string("  <index>") + c.index + "</index>", "</CtrlNode>"}
+                              : std::vector<std::string>{"<CtrlNode type=\"32\"/>"});
     Load(Project(records), phrases);
     ASSERT_EQ(m_flowchart.BlockObjects().size(), std::size(cases));
     for (size_t i = 0; i < std::size(cases); ++i) {
@@ -222,9 +220,8 @@ TEST_F(LoaderTest, RepaintsOnceWhateverTheNumberOfBlocks)
     auto changesFor = [&](int blocks) {
         m_flowchart.ClearFlowchart();
         m_flowchart.BuildNewFlowchart();
-        std::vector<std::vector<std::string>> records(static_cast<size_t>(blocks), {"<CtrlNode type=\"20\">",
-                                                                                   "  <command>x</command>",
-                                                                                   "</CtrlNode>"});
+        std::vector<std::vector<std::string>> records(
+            static_cast<size_t>(blocks), {"<CtrlNode type=\"20\">", "  <command>x</command>", "</CtrlNode>"});
         view.changes = 0;
         Load(Project(records));
         EXPECT_FALSE(m_canvas.Updating());

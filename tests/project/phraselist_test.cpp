@@ -31,10 +31,10 @@ TEST(PhraseListTest, LinesAfterEveryKindOfBreak)
         {"a\r\nb\r\nc\r\n", {"a", "b", "c"}},
         {"a\nb\nc", {"a", "b", "c"}},
         {"a\rb\r", {"a", "b"}},
-        {"a\r\n\r\nb", {"a", "", "b"}},  // a blank line still counts as a phrase
+        {"a\r\n\r\nb", {"a", "", "b"}}, // a blank line still counts as a phrase
         {"\n", {""}},
         {"", {}},
-        {"\xC4\xE3\xBA\xC3(*)\r\n1", {"\xC4\xE3\xBA\xC3(*)", "1"}},  // GBK bytes kept as they are
+        {"\xC4\xE3\xBA\xC3(*)\r\n1", {"\xC4\xE3\xBA\xC3(*)", "1"}}, // GBK bytes kept as they are
         {"a\n\rb", {"a", "", "b"}},
     };
     for (const Case& c : cases) {

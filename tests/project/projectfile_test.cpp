@@ -40,7 +40,7 @@ const std::string kExample = CrLfLines({
 });
 
 class ProjectFileTest : public ::testing::Test {
-protected:
+  protected:
     ProjectFileTest() { m_flowchart.BuildNewFlowchart(); }
 
     std::string Serialised()

@@ -28,7 +28,7 @@ struct ToolRun {
 };
 
 class TalvexcTest : public ::testing::Test {
-protected:
+  protected:
     ToolRun Talvexc(const QStringList& args, int timeoutMs = 60000)
     {
         QProcess process;
@@ -101,8 +101,8 @@ TEST_F(TalvexcTest, GenKeepsGbkBytes)
                              "</sub></CtrlNode></record></TALVEX>";
     const ToolRun run = Talvexc({QStringLiteral("gen"), File("song.lcc", file)});
     EXPECT_EQ(run.exitCode, 0);
-    EXPECT_EQ(run.out, CrLfLines({"qzrobot", "start", "play(\"" + song + "\");", "/* GOSUB sub: " + Gbk(u8"前进"),
-                                  "end"}));
+    EXPECT_EQ(run.out,
+              CrLfLines({"qzrobot", "start", "play(\"" + song + "\");", "/* GOSUB sub: " + Gbk(u8"前进"), "end"}));
 }
 
 TEST_F(TalvexcTest, FmtPrintsWhatSaveWrites)
@@ -111,10 +111,10 @@ TEST_F(TalvexcTest, FmtPrintsWhatSaveWrites)
                                 "<item><CtrlNode type='5'><wait>  7</wait></CtrlNode></item></doc>";
     const ToolRun run = Talvexc({QStringLiteral("fmt"), File("variant.lcc", variant)});
     EXPECT_EQ(run.exitCode, 0);
-    EXPECT_EQ(run.out, CrLfLines({"<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>", "<TALVEX>", "  <record>",
-                                  "    <CtrlNode type=\"31\"/>", "  </record>", "  <record>",
-                                  "    <CtrlNode type=\"5\">", "      <wait>7</wait>", "    </CtrlNode>",
-                                  "  </record>", "</TALVEX>"}));
+    EXPECT_EQ(run.out,
+              CrLfLines({"<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>", "<TALVEX>", "  <record>",
+                         "    <CtrlNode type=\"31\"/>", "  </record>", "  <record>", "    <CtrlNode type=\"5\">",
+                         "      <wait>7</wait>", "    </CtrlNode>", "  </record>", "</TALVEX>"}));
 
     const ToolRun again = Talvexc({QStringLiteral("fmt"), File("example.lcc", kWorkedExample)});
     EXPECT_EQ(again.out, kWorkedExample);
@@ -127,9 +127,11 @@ TEST_F(TalvexcTest, OutputMatchesOpeningTheFileInTheEditor)
     std::string file = "<!-- mixed --><doc>";
     for (int type = -1; type <= 34; ++type) {
         file += "<r><CtrlNode type='" + std::to_string(type) + "' extra='v'><mode>" + std::to_string(type % 5) +
-                "</mode><wait> 0" + std::to_string(type) + "</wait><condition>a&amp;&amp;b&#xC4;&#xE3;</condition>"
-                "<command>x  =  1</command><sub>" + Gbk(u8"前进") + "</sub><index>" + std::to_string(type % 4) +
-                "</index><var>" + std::to_string(type) + "</var><content/></CtrlNode></r>";
+                "</mode><wait> 0" + std::to_string(type) +
+                "</wait><condition>a&amp;&amp;b&#xC4;&#xE3;</condition>"
+                "<command>x  =  1</command><sub>" +
+                Gbk(u8"前进") + "</sub><index>" + std::to_string(type % 4) + "</index><var>" + std::to_string(type) +
+                "</var><content/></CtrlNode></r>";
         file += "<r/><r>text</r>";
     }
     file += "</doc>";
@@ -264,8 +266,7 @@ TEST_F(TalvexcTest, HostileFilesLoadOrAreRefused)
             if (c.loads) {
                 EXPECT_EQ(run.exitCode, 0) << c.name << ": " << run.err;
                 EXPECT_GT(run.out.size(), 0u) << c.name;
-                EXPECT_LE(run.out.size(), c.maxOutput + (command == QLatin1String("fmt") ? 512u << 10 : 0u))
-                    << c.name;
+                EXPECT_LE(run.out.size(), c.maxOutput + (command == QLatin1String("fmt") ? 512u << 10 : 0u)) << c.name;
             } else {
                 EXPECT_EQ(run.exitCode, 1) << c.name;
                 EXPECT_EQ(run.out, "") << c.name;

@@ -1,5 +1,5 @@
-#include <QCoreApplication>
 #include "tsansuppressions.h"
+#include <QCoreApplication>
 
 #include <gtest/gtest.h>
 

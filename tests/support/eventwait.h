@@ -5,8 +5,7 @@
 #include <QEventLoop>
 
 // Runs the event loop until done() holds or the time is up; false on time-out.
-template <typename Done>
-bool ProcessEventsUntil(Done done, int milliseconds)
+template <typename Done> bool ProcessEventsUntil(Done done, int milliseconds)
 {
     QElapsedTimer timer;
     timer.start();

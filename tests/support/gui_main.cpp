@@ -1,5 +1,5 @@
-#include <QApplication>
 #include "tsansuppressions.h"
+#include <QApplication>
 
 #include <gtest/gtest.h>
 

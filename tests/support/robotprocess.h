@@ -16,7 +16,7 @@
 namespace talvex::testing {
 
 class RobotProcess {
-public:
+  public:
     RobotProcess() = default;
     RobotProcess(const RobotProcess&) = delete;
     RobotProcess& operator=(const RobotProcess&) = delete;
@@ -51,7 +51,7 @@ public:
     std::string Out() const { return ReadFile(OutPath()); }
     bool HasOut() const { return QFile::exists(OutPath()); }
 
-private:
+  private:
     QString LogPath() const { return m_dir.filePath("received.bin"); }
     QString OutPath() const { return m_dir.filePath("program.bin"); }
 

@@ -25,7 +25,7 @@ extern char** environ;
 namespace talvex::testing {
 
 class SpawnedProcess {
-public:
+  public:
     SpawnedProcess() = default;
     SpawnedProcess(const SpawnedProcess&) = delete;
     SpawnedProcess& operator=(const SpawnedProcess&) = delete;
@@ -85,8 +85,9 @@ public:
         std::string line;
         const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
         while (m_stdout >= 0) {
-            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - std::chrono::steady_clock::now());
-            pollfd readable {m_stdout, POLLIN, 0};
+            const auto left =
+                std::chrono::duration_cast<std::chrono::milliseconds>(end - std::chrono::steady_clock::now());
+            pollfd readable{m_stdout, POLLIN, 0};
             if (left.count() <= 0 || ::poll(&readable, 1, static_cast<int>(left.count())) <= 0)
                 break;
             char c = 0;
@@ -128,7 +129,7 @@ public:
         m_pid = -1;
     }
 
-private:
+  private:
     pid_t m_pid = -1;
     int m_stdout = -1;
     int m_exitCode = -1;

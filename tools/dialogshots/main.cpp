@@ -10,7 +10,6 @@
 #include <QPixmap>
 #include <QTextStream>
 
-
 int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -25,7 +24,7 @@ int main(int argc, char** argv)
     talvex::DialogSet dialogs(nullptr, talvex::StartupDialogs());
     int failures = 0;
     for (QDialog* dialog : dialogs.All()) {
-        dialog->show();  // lay out and polish as a shown window would be
+        dialog->show(); // lay out and polish as a shown window would be
         QApplication::processEvents();
         // Dialogs of one shape share a C++ class and carry their form's class
         // name as objectName; the others are named by their own class.

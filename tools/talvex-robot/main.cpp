@@ -3,8 +3,8 @@
 
 #include "ptyline.h"
 #include "robotoptions.h"
-#include "tsansuppressions.h"
 #include "robotside.h"
+#include "tsansuppressions.h"
 
 #include <chrono>
 #include <cstdio>

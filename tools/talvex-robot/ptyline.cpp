@@ -21,7 +21,7 @@ std::string SystemError(const char* what)
 
 bool MakeRaw(int fd)
 {
-    termios settings {};
+    termios settings{};
     if (tcgetattr(fd, &settings) != 0)
         return false;
     cfmakeraw(&settings);
@@ -83,7 +83,7 @@ PtyLine::Read PtyLine::ReadByte(uint8_t& byte, int timeoutMs, size_t expected)
         const bool idleWait = timeoutMs < 0;
         if (idleWait)
             timeoutMs = m_idleLimitMs;
-        pollfd waiting {m_master, POLLIN, 0};
+        pollfd waiting{m_master, POLLIN, 0};
         int ready = 0;
         do {
             ready = ::poll(&waiting, 1, timeoutMs);
@@ -91,7 +91,7 @@ PtyLine::Read PtyLine::ReadByte(uint8_t& byte, int timeoutMs, size_t expected)
         if (ready == 0)
             return idleWait ? Read::kClosed : Read::kTimeout;
         if (expected > 8) {
-            const timespec gather {0, static_cast<long>(std::min<size_t>(expected - 4, 64)) * 20000};
+            const timespec gather{0, static_cast<long>(std::min<size_t>(expected - 4, 64)) * 20000};
             nanosleep(&gather, nullptr);
         }
         ssize_t count = 0;

@@ -10,7 +10,7 @@ namespace talvex::robot {
 // line stays usable before the host has opened it; afterwards the host
 // closing its end shows up here as a closed line.
 class PtyLine {
-public:
+  public:
     enum class Read { kByte, kTimeout, kClosed };
 
     PtyLine() = default;
@@ -33,7 +33,7 @@ public:
     void Close();
     void SetIdleLimit(int milliseconds) { m_idleLimitMs = milliseconds; }
 
-private:
+  private:
     int m_master = -1;
     int m_heldTerminal = -1;
     int m_log = -1;

@@ -124,9 +124,9 @@ bool ParseOptions(int argc, char** argv, Options& options, std::string& message,
             long packet = 0;
             long times = 0;
             long byte = 0xA5;
-            if ((parts.size() != 2 && parts.size() != 3) || !ParseInt(parts[0], 10, packet) || !ParseInt(parts[1], 10, times)
-                || (parts.size() == 3 && !ParseInt(parts[2], 16, byte)) || packet < 0 || times < 0 || byte < 0
-                || byte > 0xFF) {
+            if ((parts.size() != 2 && parts.size() != 3) || !ParseInt(parts[0], 10, packet) ||
+                !ParseInt(parts[1], 10, times) || (parts.size() == 3 && !ParseInt(parts[2], 16, byte)) || packet < 0 ||
+                times < 0 || byte < 0 || byte > 0xFF) {
                 message = "--reject takes K:N or K:N:BYTE";
                 return false;
             }
@@ -140,8 +140,8 @@ bool ParseOptions(int argc, char** argv, Options& options, std::string& message,
             const std::vector<std::string> parts = SplitColons(text);
             long reply = 0;
             long times = 0;
-            if (parts.size() != 2 || !ParseInt(parts[0], 10, reply) || !ParseInt(parts[1], 10, times) || reply < 0
-                || reply > 1 || times < 0) {
+            if (parts.size() != 2 || !ParseInt(parts[0], 10, reply) || !ParseInt(parts[1], 10, times) || reply < 0 ||
+                reply > 1 || times < 0) {
                 message = "--corrupt-reply takes R:N with R 0 or 1";
                 return false;
             }

@@ -4,11 +4,7 @@
 
 namespace talvex::robot {
 
-RobotSide::RobotSide(PtyLine& line, const Options& options)
-    : m_line(line)
-    , m_options(options)
-{
-}
+RobotSide::RobotSide(PtyLine& line, const Options& options) : m_line(line), m_options(options) {}
 
 RobotSide::Packet RobotSide::ReceivePacket(int index, std::vector<uint8_t>& data)
 {

@@ -10,7 +10,7 @@ namespace talvex::robot {
 
 // The robot's half of a download, with the faults the options ask for.
 class RobotSide {
-public:
+  public:
     enum class Outcome {
         kReceived, // every data packet arrived; program holds them
         kRefused,  // the robot did not grant the transfer
@@ -22,7 +22,7 @@ public:
 
     Outcome ServeTransfer(std::string& program);
 
-private:
+  private:
     enum class Packet { kGood, kSilent, kClosed };
 
     Packet ReceivePacket(int index, std::vector<uint8_t>& data);

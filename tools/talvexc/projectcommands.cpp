@@ -18,8 +18,7 @@ namespace talvex::cli {
 namespace {
 
 // Runs body on the blocks of the single FILE argument.
-template <typename Body>
-int WithProjectBlocks(const QStringList& args, Body body)
+template <typename Body> int WithProjectBlocks(const QStringList& args, Body body)
 {
     if (args.size() != 1 || args.at(0).isEmpty())
         return UsageError();

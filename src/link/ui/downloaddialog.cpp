@@ -33,9 +33,7 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption)
 
 } // namespace
 
-TFormDownload::TFormDownload(QWidget* parent)
-    : QDialog(parent)
-    , m_link(this)
+TFormDownload::TFormDownload(QWidget* parent) : QDialog(parent), m_link(this)
 {
     FormCreate();
 }
@@ -186,7 +184,8 @@ void TFormDownload::Button6Click()
 {
     const std::vector<std::string> lines = SplitLines(ToGbk(Memo2->toPlainText()));
     std::string error;
-    if (!RunDownloadPreparation(lines, [this](const QString& path) { StartTransfer(path); }, &error))
+    if (!RunDownloadPreparation(
+            lines, [this](const QString& path) { StartTransfer(path); }, &error))
         ShowError(error);
 }
 

@@ -17,7 +17,7 @@ namespace talvex {
 // between showings until the user closes it.
 class TFormDownload : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit TFormDownload(QWidget* parent = nullptr);
     ~TFormDownload() override;
 
@@ -36,7 +36,7 @@ public:
     QPushButton* Button5 = nullptr;
     QProgressBar* ProgressBar1 = nullptr;
 
-public slots:
+  public slots:
     void Button1Click(); // open the selected port
     void Button2Click(); // close it
     void Button5Click(); // leave the dialog; a running transfer goes on
@@ -47,10 +47,10 @@ public slots:
     // Reports the finished transfer and enables the download again.
     void TransferDone(int byteCount, bool success);
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
 
-private:
+  private:
     void FormCreate();
     void ShowDeviceName();
     void ShowPortState(bool open);

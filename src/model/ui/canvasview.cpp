@@ -29,9 +29,15 @@ const QStringList kCjkFallbacks = {QStringLiteral("SimSun"), QStringLiteral("Not
                                    QStringLiteral("WenQuanYi Zen Hei"), QStringLiteral("Noto Serif CJK SC"),
                                    QStringLiteral("AR PL UMing CN")};
 
-QColor ToQColor(Rgb c) { return QColor(c.r, c.g, c.b); }
+QColor ToQColor(Rgb c)
+{
+    return QColor(c.r, c.g, c.b);
+}
 
-QRect ToQRect(const FcRect& r) { return QRect(r.left, r.top, r.width, r.height); }
+QRect ToQRect(const FcRect& r)
+{
+    return QRect(r.left, r.top, r.width, r.height);
+}
 
 // One ring of a raised edge: light along the top and left, dark along the
 // bottom and right, the dark side owning the corners it shares.
@@ -241,8 +247,8 @@ void TdxFlowChart::DrawObject(QPainter& painter, const FcObject& o)
     if (!o.Text().empty()) {
         painter.setFont(FontFor(o.Font()));
         painter.setPen(ToQColor(o.Font().color));
-        painter.drawText(r, static_cast<int>(ToAlignment(o.HAlign(), o.VAlign())) | Qt::TextWordWrap |
-                                Qt::TextExpandTabs,
+        painter.drawText(r,
+                         static_cast<int>(ToAlignment(o.HAlign(), o.VAlign())) | Qt::TextWordWrap | Qt::TextExpandTabs,
                          FromGbk(o.Text()));
     }
 }
@@ -269,8 +275,7 @@ void TdxFlowChart::DrawSelectionMark(QPainter& painter, const FcObject& o)
 
 const QFont& TdxFlowChart::FontFor(const FcFont& font)
 {
-    const QString key =
-        QStringLiteral("%1|%2|%3").arg(FromGbk(font.name)).arg(font.height).arg(font.bold ? 1 : 0);
+    const QString key = QStringLiteral("%1|%2|%3").arg(FromGbk(font.name)).arg(font.height).arg(font.bold ? 1 : 0);
     auto it = m_fonts.find(key);
     if (it != m_fonts.end())
         return it.value();

@@ -14,7 +14,7 @@ namespace talvex {
 // only the gesture in progress.
 class TdxFlowChart : public QAbstractScrollArea, public FlowChartView {
     Q_OBJECT
-public:
+  public:
     explicit TdxFlowChart(FlowChart& chart, QWidget* parent = nullptr);
     ~TdxFlowChart() override;
 
@@ -36,7 +36,7 @@ public:
     // on the next turn of the event loop.
     void UpdateScrollRanges();
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
@@ -45,7 +45,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
-private:
+  private:
     void ScheduleRangeUpdate();
     void DrawObject(QPainter& painter, const FcObject& object);
     void DrawSelectionMark(QPainter& painter, const FcObject& object);

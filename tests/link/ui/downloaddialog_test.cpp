@@ -28,12 +28,15 @@ using talvex::testing::RobotProcess;
 
 namespace {
 
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
+QString U(const char* utf8)
+{
+    return QString::fromUtf8(utf8);
+}
 
 // Answers every message box that comes up (they run their own event loop),
 // noting its text; onBox runs while the box is still open.
 class MessageBoxAnswerer {
-public:
+  public:
     MessageBoxAnswerer()
     {
         m_timer.setInterval(5);
@@ -56,13 +59,13 @@ public:
     QStringList texts;
     std::function<void()> onBox;
 
-private:
+  private:
     QTimer m_timer;
     bool m_answering = false;
 };
 
 class DownloadDialogTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { qunsetenv("TALVEX_PORTS"); }
     void TearDown() override { qunsetenv("TALVEX_PORTS"); }
 

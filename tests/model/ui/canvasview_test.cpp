@@ -14,7 +14,7 @@ namespace {
 
 // A canvas widget over a fresh flowchart, wired as the main window wires it.
 class CanvasViewTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override
     {
         m_chart.OnSelection = [this](FcObject* o, FcConnection* c, bool& allow) {
@@ -50,7 +50,7 @@ protected:
 
 TEST_F(CanvasViewTest, ClicksGoThroughTheSelectionFilter)
 {
-    m_flow.InsertBlock(1);  // start, spot, panel, spot, end
+    m_flow.InsertBlock(1); // start, spot, panel, spot, end
     FcObject* panel = Panel(2)->Object;
     FcObject* marker = Spot(3)->Marker;
     struct Case {
@@ -76,7 +76,8 @@ TEST_F(CanvasViewTest, SpotBasesAndEmptySpaceAreNeverSelected)
     // A base has no area: a click beside the marker, inside the base, hits
     // nothing, and selecting the base outright is refused.
     TNormalSpot* spot = Spot(1);
-    QTest::mouseClick(m_view.viewport(), Qt::LeftButton, {}, m_view.ToViewport(spot->Base->Left() + 3, spot->Base->Top() + 3));
+    QTest::mouseClick(m_view.viewport(), Qt::LeftButton, {},
+                      m_view.ToViewport(spot->Base->Left() + 3, spot->Base->Top() + 3));
     EXPECT_EQ(m_chart.SelectedCount(), 0);
     m_chart.SelectExclusively(spot->Base);
     EXPECT_EQ(m_chart.SelectedCount(), 0);
@@ -152,7 +153,7 @@ TEST_F(CanvasViewTest, DoubleClickReachesTheOwnerWithTheClickedSelection)
 
 TEST_F(CanvasViewTest, DrawsFillsBevelsLinesAndText)
 {
-    m_flow.InsertBlock(1);  // panel at (70, 80) to (159, 111), selected
+    m_flow.InsertBlock(1); // panel at (70, 80) to (159, 111), selected
     m_chart.ClearSelection();
     const QImage image = Render();
     struct Pixel {
