@@ -10,7 +10,8 @@ packages=(
   build-essential cmake ninja-build ccache pkg-config
   qt6-base-dev qt6-serialport-dev qt6-svg-dev libgl-dev
   libpugixml-dev libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-noto-cjk
+  qt6-multimedia-dev qt6-translations-l10n
+  fonts-noto-cjk fonts-arphic-uming clang-format-14
 )
 missing=()
 for p in "${packages[@]}"; do
