@@ -28,8 +28,8 @@ class SilentUi : public DocumentUi {
 
 void BM_GenerateProgram(benchmark::State& state)
 {
-    FlowChart canvas;
-    Flowchart flowchart(canvas);
+    CanvasModel canvas;
+    FlowList flowchart(canvas);
     bench::FillFlowchart(flowchart, kBlocks);
     size_t lines = 0;
     for (auto _ : state) {
@@ -44,8 +44,8 @@ BENCHMARK(BM_GenerateProgram)->Unit(benchmark::kMillisecond);
 // The toolbar command: generation plus filling the code view.
 void BM_GenerateCommand(benchmark::State& state)
 {
-    FlowChart canvas;
-    Flowchart flowchart(canvas);
+    CanvasModel canvas;
+    FlowList flowchart(canvas);
     bench::FillFlowchart(flowchart, kBlocks);
     QPlainTextEdit memo;
     SilentUi ui;

@@ -41,8 +41,8 @@ struct Fixture {
         commands.SaveAs();
     }
     QTemporaryDir dir;
-    FlowChart canvas;
-    Flowchart flowchart{canvas};
+    CanvasModel canvas;
+    FlowList flowchart{canvas};
     QPlainTextEdit memo;
     FixedFileUi ui;
     DocumentCommands commands;

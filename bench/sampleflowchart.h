@@ -5,11 +5,11 @@
 
 #include "model/catalog.h"
 #include "model/ctrlnode.h"
-#include "model/flowchart.h"
+#include "model/flowlist.h"
 
 namespace talvex::bench {
 
-inline void FillFlowchart(Flowchart& flowchart, int blocks)
+inline void FillFlowchart(FlowList& flowchart, int blocks)
 {
     flowchart.ClearFlowchart();
     flowchart.BuildNewFlowchart();

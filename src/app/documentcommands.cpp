@@ -3,7 +3,7 @@
 #include "app/documentui.h"
 #include "codegen/generator.h"
 #include "codegen/programtext.h"
-#include "model/flowchart.h"
+#include "model/flowlist.h"
 #include "model/gbk.h"
 #include "project/filebytes.h"
 #include "project/loader.h"
@@ -53,7 +53,7 @@ std::string TitledSavePrompt(const QString& fileName)
     return Gbk(u8"流程图文件") + ToGbk(fileName) + Gbk(u8"的内容已经被更改,\r\n是否保存更改?");
 }
 
-DocumentCommands::DocumentCommands(Flowchart& flowchart, QPlainTextEdit& codeView, DocumentUi& ui)
+DocumentCommands::DocumentCommands(FlowList& flowchart, QPlainTextEdit& codeView, DocumentUi& ui)
     : m_flowchart(flowchart), m_codeView(codeView), m_ui(ui)
 {
 }

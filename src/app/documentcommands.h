@@ -13,7 +13,7 @@ class QPlainTextEdit;
 namespace talvex {
 
 class DocumentUi;
-class Flowchart;
+class FlowList;
 
 // True when the name's extension (from its last dot, provided no directory
 // separator or drive colon follows it) is ".lcc" in any letter case.
@@ -28,7 +28,7 @@ std::string TitledSavePrompt(const QString& fileName);
 // state they keep (current file, modified flag, snapshot).
 class DocumentCommands {
   public:
-    DocumentCommands(Flowchart& flowchart, QPlainTextEdit& codeView, DocumentUi& ui);
+    DocumentCommands(FlowList& flowchart, QPlainTextEdit& codeView, DocumentUi& ui);
 
     // Called by SetCurrentFile so that the window can set its caption.
     std::function<void(const QString& path)> CurrentFileChanged;
@@ -65,7 +65,7 @@ class DocumentCommands {
   private:
     bool AskToSaveChanges(bool keepOnUnwrittenSave);
 
-    Flowchart& m_flowchart;
+    FlowList& m_flowchart;
     QPlainTextEdit& m_codeView;
     DocumentUi& m_ui;
     QString m_currentFileName;

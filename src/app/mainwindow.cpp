@@ -9,9 +9,11 @@
 #include "model/ui/canvasview.h"
 #include "project/phraselist.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
@@ -106,6 +108,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
     };
 
     dxFlowChart1 = new TdxFlowChart(m_chart, Splitter1);
+    dxFlowChart1->setContextMenuPolicy(Qt::ActionsContextMenu);
     Splitter1->addWidget(dxFlowChart1);
 
     Memo1 = new QPlainTextEdit(Splitter1);
@@ -156,6 +159,38 @@ void TForm1::BuildToolbar()
         connect(button, &QToolButton::clicked, this, b.handler);
         m_buttons[static_cast<size_t>(b.number - 1)] = button;
     }
+}
+
+QToolButton* TForm1::AddExtraTool(ExtraTool tool, QAction* action)
+{
+    const ExtraToolSpot& spot = ExtraToolSpotOf(tool);
+    if (action->icon().isNull() && QFile::exists(QString::fromLatin1(spot.icon)))
+        action->setIcon(QIcon(QString::fromLatin1(spot.icon)));
+    addAction(action);
+    auto* button = new QToolButton(Panel1);
+    button->setObjectName(QString::fromLatin1(spot.name));
+    button->setAutoRaise(true);
+    button->setFocusPolicy(Qt::NoFocus);
+    button->setGeometry(spot.left, 2, 32, 32);
+    button->setIconSize(QSize(24, 24));
+    button->setDefaultAction(action);
+    button->setToolTip(action->toolTip());
+    button->show();
+    return button;
+}
+
+QToolButton* TForm1::ExtraToolButton(ExtraTool tool) const
+{
+    return Panel1->findChild<QToolButton*>(QString::fromLatin1(ExtraToolSpotOf(tool).name));
+}
+
+void TForm1::AddCanvasMenuAction(QAction* action)
+{
+    if (!action) {
+        action = new QAction(dxFlowChart1);
+        action->setSeparator(true);
+    }
+    dxFlowChart1->addAction(action);
 }
 
 void TForm1::FormCreate()

@@ -1,7 +1,8 @@
 #pragma once
 
+#include "app/extratools.h"
 #include "model/canvas.h"
-#include "model/flowchart.h"
+#include "model/flowlist.h"
 
 #include <QMainWindow>
 #include <QString>
@@ -11,6 +12,7 @@
 #include <functional>
 #include <memory>
 
+class QAction;
 class QCloseEvent;
 class QFrame;
 class QPlainTextEdit;
@@ -36,8 +38,8 @@ class TForm1 : public QMainWindow {
     explicit TForm1(QWidget* parent = nullptr);
     ~TForm1() override;
 
-    talvex::Flowchart& FlowList() { return m_flowList; }
-    FlowChart& Chart() { return m_chart; }
+    talvex::FlowList& Flows() { return m_flowList; }
+    CanvasModel& Chart() { return m_chart; }
 
     // Stores the path (empty for an untitled document) and sets the caption:
     // the title alone, or "<title> - <file name without folder>".
@@ -51,6 +53,14 @@ class TForm1 : public QMainWindow {
     void SetDblClickHandler(std::function<void()> handler) { m_dblClickHandler = std::move(handler); }
 
     QToolButton* SpeedButton(int n) const; // 1..10, nullptr outside
+
+    // Puts a command beyond the original ten on its toolbar spot: a button
+    // showing the action (picture, tooltip, enabled state). The action stays
+    // the caller's; its shortcut works anywhere in the window.
+    QToolButton* AddExtraTool(ExtraTool tool, QAction* action);
+    QToolButton* ExtraToolButton(ExtraTool tool) const;
+    // Adds an action to the canvas's context menu, in call order; nullptr adds a separator.
+    void AddCanvasMenuAction(QAction* action);
 
     // New, Open, Save, Save As, generate and the program text file commands.
     DocumentCommands& Documents() { return *m_documents; }
@@ -92,8 +102,8 @@ class TForm1 : public QMainWindow {
     void BuildToolbar();
     void FormCreate();
 
-    FlowChart m_chart;
-    talvex::Flowchart m_flowList{m_chart};
+    CanvasModel m_chart;
+    talvex::FlowList m_flowList{m_chart};
     QString m_currentFileName;
     std::function<void()> m_dblClickHandler;
     std::array<QToolButton*, 10> m_buttons{};

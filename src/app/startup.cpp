@@ -24,7 +24,7 @@ namespace {
 class Forms : public QObject {
   public:
     explicit Forms(TForm1& form1)
-        : QObject(&form1), m_dialogs(&form1, StartupDialogs()), m_dispatcher(form1.FlowList(), m_dialogs, &form1)
+        : QObject(&form1), m_dialogs(&form1, StartupDialogs()), m_dispatcher(form1.Flows(), m_dialogs, &form1)
     {
     }
     PropertyDispatcher& Dispatcher() { return m_dispatcher; }

@@ -2,7 +2,7 @@
 
 #include "model/catalog.h"
 #include "model/ctrlnode.h"
-#include "model/flowchart.h"
+#include "model/flowlist.h"
 
 #include <algorithm>
 #include <string_view>
@@ -236,7 +236,7 @@ GeneratedProgram GenerateProgram(const std::vector<BlockRecord>& blocks)
     return program;
 }
 
-GeneratedProgram GenerateProgram(const Flowchart& flowchart)
+GeneratedProgram GenerateProgram(const FlowList& flowchart)
 {
     std::vector<BlockRecord> blocks;
     for (const FcObject* object : flowchart.BlockObjects())

@@ -9,7 +9,7 @@
 namespace talvex {
 
 class FcObject;
-class Flowchart;
+class FlowList;
 
 // Empties lines, then appends the program lines of one block, selected by the
 // object's TypeCode. Returns the reader's message when the block's node text
@@ -33,7 +33,7 @@ struct BlockRecord {
 // "qzrobot", "start", every block's lines in order, "end".
 GeneratedProgram GenerateProgram(const std::vector<BlockRecord>& blocks);
 // The blocks of the FlowList, in order.
-GeneratedProgram GenerateProgram(const Flowchart& flowchart);
+GeneratedProgram GenerateProgram(const FlowList& flowchart);
 
 // Letter(X): the character 97 + X, taken modulo 256.
 char VariableLetter(int64_t x);

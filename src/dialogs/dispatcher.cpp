@@ -6,7 +6,7 @@
 #include "dialogs/melodydialog.h"
 #include "model/canvas.h"
 #include "model/ctrlnode.h"
-#include "model/flowchart.h"
+#include "model/flowlist.h"
 #include "model/gbk.h"
 
 #include <QAbstractButton>
@@ -266,7 +266,7 @@ const ControlBinding* BindingOf(const DispatchRow& row, const std::string& param
 
 } // namespace
 
-PropertyDispatcher::PropertyDispatcher(Flowchart& flowchart, DialogSet& dialogs, QWidget* messageParent)
+PropertyDispatcher::PropertyDispatcher(FlowList& flowchart, DialogSet& dialogs, QWidget* messageParent)
     : m_flowchart(flowchart), m_dialogs(dialogs), m_messageParent(messageParent)
 {
     ShowModal = [](QDialog& dialog) { return dialog.exec(); };
@@ -279,7 +279,7 @@ PropertyDispatcher::PropertyDispatcher(Flowchart& flowchart, DialogSet& dialogs,
 
 void PropertyDispatcher::EditBlockProperties()
 {
-    FlowChart& canvas = m_flowchart.Canvas();
+    CanvasModel& canvas = m_flowchart.Canvas();
     if (canvas.SelectedCount() == 0)
         return;
     FcObject* object = canvas.SingleSelection();

@@ -12,7 +12,7 @@ class QWidget;
 namespace talvex {
 
 class DialogSet;
-class Flowchart;
+class FlowList;
 
 // How a parameter reaches its control and comes back.
 enum class ControlAccess {
@@ -51,7 +51,7 @@ const DispatchRow* FindDispatchRow(int32_t kindCode);
 // with the block's parameters and writes them back.
 class PropertyDispatcher {
   public:
-    PropertyDispatcher(Flowchart& flowchart, DialogSet& dialogs, QWidget* messageParent = nullptr);
+    PropertyDispatcher(FlowList& flowchart, DialogSet& dialogs, QWidget* messageParent = nullptr);
 
     // dxFlowChart1DblClick.
     void EditBlockProperties();
@@ -62,7 +62,7 @@ class PropertyDispatcher {
     std::function<void(const std::string& gbkMessage)> ShowMessage;
 
   private:
-    Flowchart& m_flowchart;
+    FlowList& m_flowchart;
     DialogSet& m_dialogs;
     QWidget* m_messageParent;
 };

@@ -155,9 +155,9 @@ FcRect FcConnection::Bounds() const
     return {left, top, std::max(a.x, b.x) - left + 1, std::max(a.y, b.y) - top + 1};
 }
 
-FlowChart::FlowChart() = default;
+CanvasModel::CanvasModel() = default;
 
-FlowChart::~FlowChart()
+CanvasModel::~CanvasModel()
 {
     for (FcConnection* c : m_connections)
         delete c;
@@ -165,7 +165,7 @@ FlowChart::~FlowChart()
         delete o;
 }
 
-void FlowChart::NotifyChanged()
+void CanvasModel::NotifyChanged()
 {
     if (m_updateDepth > 0) {
         m_dirty = true;
@@ -175,7 +175,7 @@ void FlowChart::NotifyChanged()
         m_view->CanvasChanged();
 }
 
-FcObject* FlowChart::AddShape(int32_t left, int32_t top, int32_t width, int32_t height, TShapeKind kind)
+FcObject* CanvasModel::AddShape(int32_t left, int32_t top, int32_t width, int32_t height, TShapeKind kind)
 {
     auto* object = new FcObject(this);
     object->m_rect = {left, top, width, height};
@@ -187,7 +187,7 @@ FcObject* FlowChart::AddShape(int32_t left, int32_t top, int32_t width, int32_t 
     return object;
 }
 
-FcConnection* FlowChart::AddLink(FcObject* source, int sourcePoint, FcObject* target, int targetPoint)
+FcConnection* CanvasModel::AddLink(FcObject* source, int sourcePoint, FcObject* target, int targetPoint)
 {
     if (!Owns(source) || !Owns(target))
         return nullptr;
@@ -200,7 +200,7 @@ FcConnection* FlowChart::AddLink(FcObject* source, int sourcePoint, FcObject* ta
     return connection;
 }
 
-void FlowChart::RemoveConnection(FcConnection* connection)
+void CanvasModel::RemoveConnection(FcConnection* connection)
 {
     EraseFromBack(connection->m_source->m_links, connection);
     if (connection->m_target != connection->m_source)
@@ -209,7 +209,7 @@ void FlowChart::RemoveConnection(FcConnection* connection)
     delete connection;
 }
 
-void FlowChart::RemoveShape(FcObject* object)
+void CanvasModel::RemoveShape(FcObject* object)
 {
     if (!Owns(object))
         return;
@@ -227,12 +227,12 @@ void FlowChart::RemoveShape(FcObject* object)
     NotifyChanged();
 }
 
-bool FlowChart::Owns(const FcObject* object) const
+bool CanvasModel::Owns(const FcObject* object) const
 {
     return object && m_live.count(object) != 0;
 }
 
-void FlowChart::AddChildShape(FcObject* parent, FcObject* child)
+void CanvasModel::AddChildShape(FcObject* parent, FcObject* child)
 {
     if (!Owns(parent) || !Owns(child) || parent == child)
         return;
@@ -249,12 +249,12 @@ void FlowChart::AddChildShape(FcObject* parent, FcObject* child)
     parent->m_children.push_back(child);
 }
 
-FcObject* FlowChart::SingleSelection() const
+FcObject* CanvasModel::SingleSelection() const
 {
     return m_selection;
 }
 
-bool FlowChart::AskFilter(FcObject* object)
+bool CanvasModel::AskFilter(FcObject* object)
 {
     bool allow = true;
     if (OnSelection)
@@ -262,7 +262,7 @@ bool FlowChart::AskFilter(FcObject* object)
     return allow;
 }
 
-void FlowChart::SetSelection(FcObject* object)
+void CanvasModel::SetSelection(FcObject* object)
 {
     if (m_selection == object)
         return;
@@ -274,7 +274,7 @@ void FlowChart::SetSelection(FcObject* object)
     NotifyChanged();
 }
 
-void FlowChart::SelectExclusively(FcObject* object)
+void CanvasModel::SelectExclusively(FcObject* object)
 {
     if (object && object == m_selection)
         return;
@@ -283,7 +283,7 @@ void FlowChart::SelectExclusively(FcObject* object)
         SetSelection(object);
 }
 
-void FlowChart::ClickSelect(FcObject* object)
+void CanvasModel::ClickSelect(FcObject* object)
 {
     if (object && object == m_selection)
         return;
@@ -293,23 +293,23 @@ void FlowChart::ClickSelect(FcObject* object)
         SetSelection(nullptr);
 }
 
-void FlowChart::ClearSelection()
+void CanvasModel::ClearSelection()
 {
     SetSelection(nullptr);
 }
 
-void FlowChart::ScrollIntoView(FcObject* object)
+void CanvasModel::ScrollIntoView(FcObject* object)
 {
     if (Owns(object) && m_view)
         m_view->CanvasScrollIntoView(object->Rect());
 }
 
-void FlowChart::BeginCanvasUpdate()
+void CanvasModel::BeginCanvasUpdate()
 {
     ++m_updateDepth;
 }
 
-void FlowChart::EndCanvasUpdate()
+void CanvasModel::EndCanvasUpdate()
 {
     if (m_updateDepth == 0)
         return;
@@ -320,7 +320,7 @@ void FlowChart::EndCanvasUpdate()
     }
 }
 
-FcObject* FlowChart::ObjectAt(int32_t x, int32_t y) const
+FcObject* CanvasModel::ObjectAt(int32_t x, int32_t y) const
 {
     for (size_t i = m_objects.size(); i-- > 0;) {
         FcObject* object = m_objects[i];
@@ -330,7 +330,7 @@ FcObject* FlowChart::ObjectAt(int32_t x, int32_t y) const
     return nullptr;
 }
 
-FcRect FlowChart::Extent() const
+FcRect CanvasModel::Extent() const
 {
     int32_t right = 0, bottom = 0;
     for (const FcObject* object : m_objects) {
@@ -347,7 +347,7 @@ FcRect FlowChart::Extent() const
     return {0, 0, right, bottom};
 }
 
-void FlowChart::DblClick()
+void CanvasModel::DblClick()
 {
     if (OnDblClick)
         OnDblClick();

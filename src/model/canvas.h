@@ -49,7 +49,7 @@ struct FcFont {
     Rgb color{0, 0, 0};
 };
 
-class FlowChart;
+class CanvasModel;
 class FcConnection;
 
 class FcObject {
@@ -87,18 +87,18 @@ class FcObject {
     int ChildCount() const { return static_cast<int>(m_children.size()); }
     FcObject* Child(int index) const { return m_children[static_cast<size_t>(index)]; }
     bool Selected() const { return m_selected; }
-    FlowChart* Owner() const { return m_owner; }
+    CanvasModel* Owner() const { return m_owner; }
     const std::vector<FcConnection*>& Links() const { return m_links; }
 
     // Link point n (0..15), numbered clockwise from the top-left corner.
     FcPoint LinkPoint(int n) const;
 
   private:
-    friend class FlowChart;
-    explicit FcObject(FlowChart* owner) : m_owner(owner) {}
+    friend class CanvasModel;
+    explicit FcObject(CanvasModel* owner) : m_owner(owner) {}
     void Changed();
 
-    FlowChart* m_owner;
+    CanvasModel* m_owner;
     FcRect m_rect;
     TShapeKind m_shape = skNone;
     Rgb m_fill;
@@ -125,7 +125,7 @@ class FcConnection {
     FcRect Bounds() const; // the segment's bounding box, one pixel wide at least
 
   private:
-    friend class FlowChart;
+    friend class CanvasModel;
     FcConnection(FcObject* s, int sp, FcObject* t, int tp)
         : m_source(s), m_sourcePoint(sp), m_target(t), m_targetPoint(tp)
     {
@@ -137,19 +137,19 @@ class FcConnection {
 };
 
 // What the widget needs to hear from the model.
-class FlowChartView {
+class CanvasObserver {
   public:
-    virtual ~FlowChartView() = default;
+    virtual ~CanvasObserver() = default;
     virtual void CanvasChanged() = 0; // repaint (never called inside an update bracket)
     virtual void CanvasScrollIntoView(const FcRect& rect) = 0;
 };
 
-class FlowChart {
+class CanvasModel {
   public:
-    FlowChart();
-    ~FlowChart();
-    FlowChart(const FlowChart&) = delete;
-    FlowChart& operator=(const FlowChart&) = delete;
+    CanvasModel();
+    ~CanvasModel();
+    CanvasModel(const CanvasModel&) = delete;
+    CanvasModel& operator=(const CanvasModel&) = delete;
 
     FcObject* AddShape(int32_t left, int32_t top, int32_t width, int32_t height, TShapeKind kind);
     FcConnection* AddLink(FcObject* source, int sourcePoint, FcObject* target, int targetPoint);
@@ -188,7 +188,7 @@ class FlowChart {
     std::function<void()> OnDblClick;
     void DblClick();
 
-    void SetView(FlowChartView* view) { m_view = view; }
+    void SetView(CanvasObserver* view) { m_view = view; }
     void NotifyChanged();
 
   private:
@@ -202,7 +202,7 @@ class FlowChart {
     FcObject* m_selection = nullptr;
     int m_updateDepth = 0;
     bool m_dirty = false;
-    FlowChartView* m_view = nullptr;
+    CanvasObserver* m_view = nullptr;
 };
 
 } // namespace talvex

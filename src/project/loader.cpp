@@ -3,7 +3,7 @@
 #include "model/canvas.h"
 #include "model/catalog.h"
 #include "model/ctrlnode.h"
-#include "model/flowchart.h"
+#include "model/flowlist.h"
 #include "project/projectfile.h"
 
 namespace talvex {
@@ -55,11 +55,11 @@ std::vector<ProjectBlock> ProjectBlocks(const XmlElement& root)
     return blocks;
 }
 
-void RebuildFlowchart(Flowchart& flowchart, const XmlElement& root, const std::vector<std::string>& voicePhrases)
+void RebuildFlowchart(FlowList& flowchart, const XmlElement& root, const std::vector<std::string>& voicePhrases)
 {
     std::vector<ProjectBlock> blocks = ProjectBlocks(root);
     flowchart.ClearFlowchart();
-    FlowChart& canvas = flowchart.Canvas();
+    CanvasModel& canvas = flowchart.Canvas();
     canvas.BeginCanvasUpdate();
     flowchart.BuildNewFlowchart();
 
@@ -81,7 +81,7 @@ void RebuildFlowchart(Flowchart& flowchart, const XmlElement& root, const std::v
     canvas.EndCanvasUpdate();
 }
 
-std::optional<std::string> LoadProjectInto(Flowchart& flowchart, const QString& fileName,
+std::optional<std::string> LoadProjectInto(FlowList& flowchart, const QString& fileName,
                                            const std::vector<std::string>& voicePhrases)
 {
     XmlReadResult document = ReadProjectFile(fileName);

@@ -10,7 +10,7 @@
 
 namespace talvex {
 
-class Flowchart;
+class FlowList;
 
 // A block as a project document describes it.
 struct ProjectBlock {
@@ -29,11 +29,11 @@ std::vector<ProjectBlock> ProjectBlocks(const XmlElement& root);
 // (ProjectBlocks). Captions of expressions, subroutines and voice blocks are rebuilt; voicePhrases is the
 // GBK phrase list, entry k naming phrase k. All panels are made inside one
 // canvas update bracket and laid out once at the end.
-void RebuildFlowchart(Flowchart& flowchart, const XmlElement& root, const std::vector<std::string>& voicePhrases);
+void RebuildFlowchart(FlowList& flowchart, const XmlElement& root, const std::vector<std::string>& voicePhrases);
 
 // Reads the file and, only when it parses, rebuilds the flowchart from it.
 // On failure the flowchart is untouched and the reader's message returned.
-std::optional<std::string> LoadProjectInto(Flowchart& flowchart, const QString& fileName,
+std::optional<std::string> LoadProjectInto(FlowList& flowchart, const QString& fileName,
                                            const std::vector<std::string>& voicePhrases);
 
 // The caption shown for a voice block's phrase index: the phrase, or the

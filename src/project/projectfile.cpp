@@ -1,7 +1,7 @@
 #include "project/projectfile.h"
 
 #include "model/ctrlnode.h"
-#include "model/flowchart.h"
+#include "model/flowlist.h"
 #include "project/filebytes.h"
 
 namespace talvex {
@@ -24,7 +24,7 @@ std::optional<std::string> BuildProjectDocument(const std::vector<std::string_vi
     return std::nullopt;
 }
 
-std::optional<std::string> BuildProjectDocument(const Flowchart& flowchart, XmlElement& target)
+std::optional<std::string> BuildProjectDocument(const FlowList& flowchart, XmlElement& target)
 {
     std::vector<std::string_view> texts;
     for (const FcObject* object : flowchart.BlockObjects())

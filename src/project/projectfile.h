@@ -10,7 +10,7 @@
 
 namespace talvex {
 
-class Flowchart;
+class FlowList;
 
 // A project document: root "TALVEX" with one "record" per block, each holding
 // a copy of the block's CtrlNode element. An empty document (no root) is what a
@@ -20,7 +20,7 @@ using ProjectDocument = std::optional<XmlElement>;
 // Rebuilds target from the flowchart's blocks in FlowList order. Returns the
 // reader's message when a block's node text cannot be parsed; target is then
 // left as it was.
-std::optional<std::string> BuildProjectDocument(const Flowchart& flowchart, XmlElement& target);
+std::optional<std::string> BuildProjectDocument(const FlowList& flowchart, XmlElement& target);
 // The same from the blocks' node texts, in order.
 std::optional<std::string> BuildProjectDocument(const std::vector<std::string_view>& nodeTexts, XmlElement& target);
 

@@ -3,7 +3,7 @@
 #include "app/documentui.h"
 #include "model/canvas.h"
 #include "model/catalog.h"
-#include "model/flowchart.h"
+#include "model/flowlist.h"
 #include "model/gbk.h"
 #include "nodetext.h"
 #include "project/filebytes.h"
@@ -93,8 +93,8 @@ class DocumentCommandsTest : public ::testing::Test {
     }
 
     QTemporaryDir m_dir;
-    FlowChart m_canvas;
-    Flowchart m_flowchart{m_canvas};
+    CanvasModel m_canvas;
+    FlowList m_flowchart{m_canvas};
     QPlainTextEdit m_memo;
     ScriptedUi m_ui;
     DocumentCommands m_docs{m_flowchart, m_memo, m_ui};

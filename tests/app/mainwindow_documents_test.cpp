@@ -20,8 +20,8 @@ class MainWindowDocumentsTest : public ::testing::Test {
 
     void AddBlock(int item)
     {
-        m_form.FlowList().AppendBlock(item);
-        m_form.FlowList().RelayoutFlowchart();
+        m_form.Flows().AppendBlock(item);
+        m_form.Flows().RelayoutFlowchart();
     }
 
     // Presses the button of that text on the next message box; records its text.
@@ -59,7 +59,7 @@ TEST_F(MainWindowDocumentsTest, NewButtonOnAnEmptyFlowchartAsksNothing)
     m_form.Memo1->setPlainText(QStringLiteral("text"));
     QTest::mouseClick(m_form.SpeedButton(1), Qt::LeftButton);
     EXPECT_TRUE(m_form.Memo1->toPlainText().isEmpty());
-    EXPECT_EQ(m_form.FlowList().Count(), 3);
+    EXPECT_EQ(m_form.Flows().Count(), 3);
     EXPECT_EQ(m_form.windowTitle(), ApplicationTitle());
 }
 

@@ -26,7 +26,7 @@ class MainWindowTest : public ::testing::Test {
   protected:
     void SetUp() override { m_form.show(); }
 
-    Flowchart& Flow() { return m_form.FlowList(); }
+    FlowList& Flow() { return m_form.Flows(); }
     FcObject* Marker(int index) { return static_cast<TNormalSpot*>(Flow().Item(index))->Marker; }
     FcObject* PanelObject(int index) { return static_cast<PanelItem*>(Flow().Item(index))->Object; }
 

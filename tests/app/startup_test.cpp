@@ -51,7 +51,7 @@ TEST_F(StartupTest, EveryDialogExistsOnceAfterTheMainWindow)
     EXPECT_EQ(dialogs.back()->objectName(), QStringLiteral("TFormVOICEX"));
     EXPECT_EQ(m_form.findChildren<TFormAbout*>().size(), 1);
     // The start-up state is untouched by the dialogs.
-    EXPECT_EQ(m_form.FlowList().Count(), 3);
+    EXPECT_EQ(m_form.Flows().Count(), 3);
     EXPECT_EQ(m_form.windowTitle(), ApplicationTitle());
 }
 
@@ -64,7 +64,7 @@ TEST_F(StartupTest, AboutShowsTheDialogMadeAtStartup)
 
 TEST_F(StartupTest, DoubleClickOnABlockOpensItsDialog)
 {
-    m_form.FlowList().InsertBlock(5);
+    m_form.Flows().InsertBlock(5);
     const FcObject* panel = m_form.Chart().SingleSelection();
     ASSERT_NE(panel, nullptr);
     const std::string node = panel->CtrlNodeText;
@@ -73,7 +73,7 @@ TEST_F(StartupTest, DoubleClickOnABlockOpensItsDialog)
     EXPECT_EQ(ModalSeenDuring([&] { QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, at); }),
               QStringLiteral("TFormYanShi"));
     EXPECT_EQ(panel->CtrlNodeText, node);
-    EXPECT_EQ(m_form.FlowList().Count(), 5);
+    EXPECT_EQ(m_form.Flows().Count(), 5);
 }
 
 } // namespace

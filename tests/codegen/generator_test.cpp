@@ -2,7 +2,7 @@
 
 #include "model/canvas.h"
 #include "model/catalog.h"
-#include "model/flowchart.h"
+#include "model/flowlist.h"
 #include "model/gbk.h"
 #include "nodetext.h"
 
@@ -34,7 +34,7 @@ class BlockLinesTest : public ::testing::Test {
 
     Lines LinesOf(int32_t code, const Params& params) { return LinesOf(code, NodeText(code - kBlockKindBase, params)); }
 
-    FlowChart m_canvas;
+    CanvasModel m_canvas;
 };
 
 struct KindCase {
@@ -224,8 +224,8 @@ class ProgramTest : public ::testing::Test {
         m_flowchart.LastAppendedObject->CtrlNodeText = NodeText(code - kBlockKindBase, params);
     }
 
-    FlowChart m_canvas;
-    Flowchart m_flowchart{m_canvas};
+    CanvasModel m_canvas;
+    FlowList m_flowchart{m_canvas};
 };
 
 TEST_F(ProgramTest, EmptyFlowchart)

@@ -6,7 +6,7 @@
 #include "dialogs/motiondialogs.h"
 #include "model/catalog.h"
 #include "model/ctrlnode.h"
-#include "model/flowchart.h"
+#include "model/flowlist.h"
 #include "model/gbk.h"
 
 #include <QApplication>
@@ -79,8 +79,8 @@ class DispatcherTest : public ::testing::Test {
         return child;
     }
 
-    FlowChart chart;
-    Flowchart flow{chart};
+    CanvasModel chart;
+    FlowList flow{chart};
     DialogSet dialogs{nullptr, TestOptions()};
     PropertyDispatcher dispatcher{flow, dialogs};
     std::function<int(QDialog&)> act;

@@ -6,7 +6,7 @@ using namespace talvex;
 
 TEST(Canvas, LinkPointsOfA40By14Object)
 {
-    FlowChart chart;
+    CanvasModel chart;
     FcObject* o = chart.AddShape(95, 57, 40, 14, skRectangle);
     struct Case {
         int point;
@@ -25,7 +25,7 @@ TEST(Canvas, LinkPointsOfA40By14Object)
 
 TEST(Canvas, NewShapesTakeTheCanvasColour)
 {
-    FlowChart chart;
+    CanvasModel chart;
     FcObject* o = chart.AddShape(1, 2, 3, 4, skRoundRect);
     EXPECT_EQ(o->FillColor(), (Rgb{166, 202, 240}));
     EXPECT_EQ(o->TypeCode, 0);
@@ -35,7 +35,7 @@ TEST(Canvas, NewShapesTakeTheCanvasColour)
 
 TEST(Canvas, SelectionGoesThroughTheFilter)
 {
-    FlowChart chart;
+    CanvasModel chart;
     FcObject* a = chart.AddShape(0, 0, 10, 10, skRectangle);
     FcObject* refused = chart.AddShape(20, 0, 10, 10, skRectangle);
     int asked = 0;
@@ -64,7 +64,7 @@ TEST(Canvas, SelectionGoesThroughTheFilter)
 
 TEST(Canvas, RemovingAnObjectTakesItsConnectionsAndSelection)
 {
-    FlowChart chart;
+    CanvasModel chart;
     FcObject* a = chart.AddShape(0, 0, 10, 10, skRectangle);
     FcObject* b = chart.AddShape(0, 20, 10, 10, skRectangle);
     FcObject* c = chart.AddShape(0, 40, 10, 10, skRectangle);
@@ -83,7 +83,7 @@ TEST(Canvas, RemovingAnObjectTakesItsConnectionsAndSelection)
 
 TEST(Canvas, ChildListsRefuseSelfAndCycles)
 {
-    FlowChart chart;
+    CanvasModel chart;
     FcObject* a = chart.AddShape(0, 0, 10, 10, skNone);
     FcObject* b = chart.AddShape(0, 0, 10, 10, skNone);
     FcObject* c = chart.AddShape(0, 0, 10, 10, skNone);
@@ -100,7 +100,7 @@ TEST(Canvas, ChildListsRefuseSelfAndCycles)
 
 namespace {
 
-class CountingView : public FlowChartView {
+class CountingView : public CanvasObserver {
   public:
     void CanvasChanged() override { ++changes; }
     void CanvasScrollIntoView(const FcRect& rect) override { scrolled = rect; }
@@ -112,7 +112,7 @@ class CountingView : public FlowChartView {
 
 TEST(Canvas, UpdateBracketRepaintsOnceAtTheOutermostEnd)
 {
-    FlowChart chart;
+    CanvasModel chart;
     CountingView view;
     chart.SetView(&view);
     FcObject* o = chart.AddShape(0, 0, 10, 10, skRectangle);
@@ -133,7 +133,7 @@ TEST(Canvas, UpdateBracketRepaintsOnceAtTheOutermostEnd)
 
 TEST(Canvas, HitTestingAndExtent)
 {
-    FlowChart chart;
+    CanvasModel chart;
     chart.AddShape(0, 0, 100, 100, skNone); // invisible: no area to click
     FcObject* below = chart.AddShape(10, 10, 50, 50, skRectangle);
     FcObject* above = chart.AddShape(30, 30, 50, 50, skRoundRect);

@@ -2,7 +2,7 @@
 
 #include "model/canvas.h"
 #include "model/catalog.h"
-#include "model/flowchart.h"
+#include "model/flowlist.h"
 #include "model/gbk.h"
 #include "nodetext.h"
 #include "project/filebytes.h"
@@ -19,7 +19,7 @@ using testing::NodeText;
 
 const std::string kDeclaration = "<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>";
 
-class CountingView : public FlowChartView {
+class CountingView : public CanvasObserver {
   public:
     void CanvasChanged() override { ++changes; }
     void CanvasScrollIntoView(const FcRect&) override {}
@@ -55,8 +55,8 @@ class LoaderTest : public ::testing::Test {
 
     FcObject* Block(size_t index) const { return m_flowchart.BlockObjects().at(index); }
 
-    FlowChart m_canvas;
-    Flowchart m_flowchart{m_canvas};
+    CanvasModel m_canvas;
+    FlowList m_flowchart{m_canvas};
 };
 
 // A project of records, each given as the CtrlNode element's lines.

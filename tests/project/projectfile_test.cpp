@@ -2,7 +2,7 @@
 
 #include "model/canvas.h"
 #include "model/catalog.h"
-#include "model/flowchart.h"
+#include "model/flowlist.h"
 #include "model/gbk.h"
 #include "nodetext.h"
 #include "project/filebytes.h"
@@ -62,8 +62,8 @@ class ProjectFileTest : public ::testing::Test {
 
     void Put(const QString& path, const std::string& bytes) const { ASSERT_FALSE(WriteWholeFile(path, bytes)); }
 
-    FlowChart m_canvas;
-    Flowchart m_flowchart{m_canvas};
+    CanvasModel m_canvas;
+    FlowList m_flowchart{m_canvas};
     QTemporaryDir m_dir;
 };
 

@@ -1,7 +1,7 @@
 #include "codegen/generator.h"
 #include "codegen/programtext.h"
 #include "model/canvas.h"
-#include "model/flowchart.h"
+#include "model/flowlist.h"
 #include "model/gbk.h"
 #include "nodetext.h"
 #include "project/filebytes.h"
@@ -137,8 +137,8 @@ TEST_F(TalvexcTest, OutputMatchesOpeningTheFileInTheEditor)
     file += "</doc>";
     const QString path = File("mixed.lcc", file);
 
-    FlowChart canvas;
-    Flowchart flowchart(canvas);
+    CanvasModel canvas;
+    FlowList flowchart(canvas);
     flowchart.BuildNewFlowchart();
     ASSERT_FALSE(LoadProjectInto(flowchart, path, {}));
     ASSERT_EQ(flowchart.BlockObjects().size(), 31u);

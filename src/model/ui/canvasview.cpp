@@ -67,7 +67,7 @@ Qt::Alignment ToAlignment(TTextAlign h, TTextAlign v)
 
 } // namespace
 
-TdxFlowChart::TdxFlowChart(FlowChart& chart, QWidget* parent) : QAbstractScrollArea(parent), m_chart(chart)
+TdxFlowChart::TdxFlowChart(CanvasModel& chart, QWidget* parent) : QAbstractScrollArea(parent), m_chart(chart)
 {
     setObjectName(QStringLiteral("dxFlowChart1"));
     setFrameShape(QFrame::StyledPanel);

@@ -9,16 +9,16 @@
 
 namespace talvex {
 
-// The diagram canvas on screen: draws a FlowChart and forwards clicks, drags
-// and double clicks to it. All state lives in the FlowChart; the widget keeps
+// The diagram canvas on screen: draws a CanvasModel and forwards clicks, drags
+// and double clicks to it. All state lives in the CanvasModel; the widget keeps
 // only the gesture in progress.
-class TdxFlowChart : public QAbstractScrollArea, public FlowChartView {
+class TdxFlowChart : public QAbstractScrollArea, public CanvasObserver {
     Q_OBJECT
   public:
-    explicit TdxFlowChart(FlowChart& chart, QWidget* parent = nullptr);
+    explicit TdxFlowChart(CanvasModel& chart, QWidget* parent = nullptr);
     ~TdxFlowChart() override;
 
-    FlowChart& Chart() const { return m_chart; }
+    CanvasModel& Chart() const { return m_chart; }
 
     // Canvas point under a viewport point and back (scroll offset applied).
     QPoint ToCanvas(const QPoint& viewportPos) const;
@@ -28,7 +28,7 @@ class TdxFlowChart : public QAbstractScrollArea, public FlowChartView {
     // with its top-left corner at the painter's origin.
     void PaintCanvas(QPainter& painter, const QRect& rect);
 
-    // FlowChartView
+    // CanvasObserver
     void CanvasChanged() override;
     void CanvasScrollIntoView(const FcRect& rect) override;
 
@@ -51,7 +51,7 @@ class TdxFlowChart : public QAbstractScrollArea, public FlowChartView {
     void DrawSelectionMark(QPainter& painter, const FcObject& object);
     const QFont& FontFor(const FcFont& font);
 
-    FlowChart& m_chart;
+    CanvasModel& m_chart;
     bool m_rangeUpdatePending = false;
 
     // Drag gesture: the object under the press and where it started.

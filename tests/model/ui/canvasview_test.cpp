@@ -1,5 +1,5 @@
 #include "model/catalog.h"
-#include "model/flowchart.h"
+#include "model/flowlist.h"
 #include "model/ui/canvasview.h"
 
 #include <QImage>
@@ -43,8 +43,8 @@ class CanvasViewTest : public ::testing::Test {
         return image;
     }
 
-    FlowChart m_chart;
-    Flowchart m_flow{m_chart};
+    CanvasModel m_chart;
+    FlowList m_flow{m_chart};
     TdxFlowChart m_view{m_chart};
 };
 

@@ -1,4 +1,4 @@
-#include "model/flowchart.h"
+#include "model/flowlist.h"
 
 #include "model/catalog.h"
 #include "model/ctrlnode.h"
@@ -19,13 +19,13 @@ FcFont PanelFont(Rgb color)
 // Keeps the canvas from repainting while a model operation moves many objects.
 class UpdateBracket {
   public:
-    explicit UpdateBracket(FlowChart& canvas) : m_canvas(canvas) { m_canvas.BeginCanvasUpdate(); }
+    explicit UpdateBracket(CanvasModel& canvas) : m_canvas(canvas) { m_canvas.BeginCanvasUpdate(); }
     ~UpdateBracket() { m_canvas.EndCanvasUpdate(); }
     UpdateBracket(const UpdateBracket&) = delete;
     UpdateBracket& operator=(const UpdateBracket&) = delete;
 
   private:
-    FlowChart& m_canvas;
+    CanvasModel& m_canvas;
 };
 
 PanelItem* AsPanel(FlowItem* item)
@@ -60,7 +60,7 @@ const TNormalSpot* AsSpot(const FlowItem* item)
 
 } // namespace
 
-PanelItem::PanelItem(ItemClass cls, FlowChart& canvas) : FlowItem(cls), m_canvas(canvas)
+PanelItem::PanelItem(ItemClass cls, CanvasModel& canvas) : FlowItem(cls), m_canvas(canvas)
 {
     const TShapeKind shape = cls == ItemClass::SeqPanel ? skRectangle : skRoundRect;
     Object = m_canvas.AddShape(0, 0, kPanelWidth, kPanelHeight, shape);
@@ -71,7 +71,7 @@ PanelItem::~PanelItem()
     m_canvas.RemoveShape(Object);
 }
 
-TStartPanel::TStartPanel(FlowChart& canvas) : PanelItem(ItemClass::StartPanel, canvas)
+TStartPanel::TStartPanel(CanvasModel& canvas) : PanelItem(ItemClass::StartPanel, canvas)
 {
     Object->SetText(KindCaption(bkStart));
     Object->SetTextAlign(taCenter, taCenter);
@@ -80,7 +80,7 @@ TStartPanel::TStartPanel(FlowChart& canvas) : PanelItem(ItemClass::StartPanel, c
     Object->TypeCode = bkStart;
 }
 
-TEndPanel::TEndPanel(FlowChart& canvas) : PanelItem(ItemClass::EndPanel, canvas)
+TEndPanel::TEndPanel(CanvasModel& canvas) : PanelItem(ItemClass::EndPanel, canvas)
 {
     Object->SetText(KindCaption(bkEnd));
     Object->SetTextAlign(taCenter, taCenter);
@@ -89,7 +89,7 @@ TEndPanel::TEndPanel(FlowChart& canvas) : PanelItem(ItemClass::EndPanel, canvas)
     Object->TypeCode = bkEnd;
 }
 
-TSeqPanel::TSeqPanel(FlowChart& canvas, const std::string& caption) : PanelItem(ItemClass::SeqPanel, canvas)
+TSeqPanel::TSeqPanel(CanvasModel& canvas, const std::string& caption) : PanelItem(ItemClass::SeqPanel, canvas)
 {
     Object->SetText(caption);
     Object->SetFillColor(kPanelFill);
@@ -98,7 +98,7 @@ TSeqPanel::TSeqPanel(FlowChart& canvas, const std::string& caption) : PanelItem(
     Object->SetFont(PanelFont(Rgb{255, 255, 255}));
 }
 
-TNormalSpot::TNormalSpot(FlowChart& canvas) : FlowItem(ItemClass::NormalSpot), m_canvas(canvas)
+TNormalSpot::TNormalSpot(CanvasModel& canvas) : FlowItem(ItemClass::NormalSpot), m_canvas(canvas)
 {
     Base = m_canvas.AddShape(0, 0, kPanelWidth, kPanelHeight, skNone);
     Marker = m_canvas.AddShape(25, 9, 40, 14, skRectangle);
@@ -124,23 +124,23 @@ TNormalSpot::~TNormalSpot()
     m_canvas.RemoveShape(Marker);
 }
 
-Flowchart::Flowchart(FlowChart& canvas) : m_canvas(canvas) {}
+FlowList::FlowList(CanvasModel& canvas) : m_canvas(canvas) {}
 
-Flowchart::~Flowchart()
+FlowList::~FlowList()
 {
     UpdateBracket bracket(m_canvas);
     for (size_t i = m_items.size(); i-- > 0;)
         Destroy(m_items[i]);
 }
 
-FlowItem* Flowchart::Item(int index) const
+FlowItem* FlowList::Item(int index) const
 {
     if (index < 0 || index >= Count())
         return nullptr;
     return m_items[static_cast<size_t>(index)];
 }
 
-std::vector<FcObject*> Flowchart::BlockObjects() const
+std::vector<FcObject*> FlowList::BlockObjects() const
 {
     std::vector<FcObject*> objects;
     objects.reserve(m_items.size() / 2);
@@ -150,12 +150,12 @@ std::vector<FcObject*> Flowchart::BlockObjects() const
     return objects;
 }
 
-void Flowchart::Destroy(FlowItem* item)
+void FlowList::Destroy(FlowItem* item)
 {
     delete item;
 }
 
-void Flowchart::BuildNewFlowchart()
+void FlowList::BuildNewFlowchart()
 {
     UpdateBracket bracket(m_canvas);
     m_items.clear();
@@ -172,7 +172,7 @@ void Flowchart::BuildNewFlowchart()
     EndObject = end->Object;
 }
 
-void Flowchart::RelayoutFlowchart()
+void FlowList::RelayoutFlowchart()
 {
     UpdateBracket bracket(m_canvas);
     int32_t y = kColumnTop;
@@ -182,7 +182,7 @@ void Flowchart::RelayoutFlowchart()
     }
 }
 
-void Flowchart::SetItemLeft(FlowItem* item, int32_t left)
+void FlowList::SetItemLeft(FlowItem* item, int32_t left)
 {
     if (PanelItem* panel = AsPanel(item)) {
         panel->Object->SetLeft(left);
@@ -195,7 +195,7 @@ void Flowchart::SetItemLeft(FlowItem* item, int32_t left)
     }
 }
 
-void Flowchart::SetItemPosition(FlowItem* item, int32_t left, int32_t top)
+void FlowList::SetItemPosition(FlowItem* item, int32_t left, int32_t top)
 {
     if (PanelItem* panel = AsPanel(item)) {
         panel->Object->SetLeft(left);
@@ -211,13 +211,13 @@ void Flowchart::SetItemPosition(FlowItem* item, int32_t left, int32_t top)
     }
 }
 
-void Flowchart::MoveShapeGroup(FcObject* object, int32_t left, int32_t top)
+void FlowList::MoveShapeGroup(FcObject* object, int32_t left, int32_t top)
 {
     if (m_canvas.Owns(object))
         MoveGroup(object, left, top);
 }
 
-void Flowchart::MoveGroup(FcObject* object, int32_t left, int32_t top)
+void FlowList::MoveGroup(FcObject* object, int32_t left, int32_t top)
 {
     const int32_t dx = left - object->Left();
     const int32_t dy = top - object->Top();
@@ -239,7 +239,7 @@ void Flowchart::MoveGroup(FcObject* object, int32_t left, int32_t top)
     }
 }
 
-void Flowchart::SetBlockHeight(FcObject* object, int32_t height)
+void FlowList::SetBlockHeight(FcObject* object, int32_t height)
 {
     // From the back: the loader sizes the block it has just appended.
     for (auto it = m_items.rbegin(); it != m_items.rend(); ++it) {
@@ -255,7 +255,7 @@ void Flowchart::SetBlockHeight(FcObject* object, int32_t height)
     }
 }
 
-int Flowchart::IndexOfPanelObject(const FcObject* object) const
+int FlowList::IndexOfPanelObject(const FcObject* object) const
 {
     for (size_t i = 0; i < m_items.size(); ++i)
         if (m_items[i]->Class() == ItemClass::SeqPanel && static_cast<TSeqPanel*>(m_items[i])->Object == object)
@@ -263,7 +263,7 @@ int Flowchart::IndexOfPanelObject(const FcObject* object) const
     return -1;
 }
 
-int Flowchart::IndexOfSpotMarker(const FcObject* object) const
+int FlowList::IndexOfSpotMarker(const FcObject* object) const
 {
     for (size_t i = 0; i < m_items.size(); ++i)
         if (const TNormalSpot* spot = AsSpot(m_items[i]); spot && spot->Marker == object)
@@ -271,7 +271,7 @@ int Flowchart::IndexOfSpotMarker(const FcObject* object) const
     return -1;
 }
 
-int Flowchart::IndexOfSpotBase(const FcObject* object) const
+int FlowList::IndexOfSpotBase(const FcObject* object) const
 {
     for (size_t i = 0; i < m_items.size(); ++i)
         if (const TNormalSpot* spot = AsSpot(m_items[i]); spot && spot->Base == object)
@@ -279,7 +279,7 @@ int Flowchart::IndexOfSpotBase(const FcObject* object) const
     return -1;
 }
 
-int32_t Flowchart::ItemLeft(const FlowItem* item) const
+int32_t FlowList::ItemLeft(const FlowItem* item) const
 {
     if (const PanelItem* panel = AsPanel(item))
         return panel->Left;
@@ -288,7 +288,7 @@ int32_t Flowchart::ItemLeft(const FlowItem* item) const
     return 0;
 }
 
-int32_t Flowchart::ItemHeight(const FlowItem* item) const
+int32_t FlowList::ItemHeight(const FlowItem* item) const
 {
     if (const PanelItem* panel = AsPanel(item))
         return panel->Object->Height();
@@ -297,7 +297,7 @@ int32_t Flowchart::ItemHeight(const FlowItem* item) const
     return 0;
 }
 
-TSeqPanel* Flowchart::NewBlockPanel(int item, bool withDefaultNode)
+TSeqPanel* FlowList::NewBlockPanel(int item, bool withDefaultNode)
 {
     const BlockInfo* info = FindPaletteItem(item);
     auto* panel = new TSeqPanel(m_canvas, info->caption);
@@ -307,7 +307,7 @@ TSeqPanel* Flowchart::NewBlockPanel(int item, bool withDefaultNode)
     return panel;
 }
 
-void Flowchart::InsertBlock(int item)
+void FlowList::InsertBlock(int item)
 {
     const BlockInfo* info = FindPaletteItem(item);
     if (!info || !info->isBlock)
@@ -327,7 +327,7 @@ void Flowchart::InsertBlock(int item)
     m_canvas.ScrollIntoView(panel->Object);
 }
 
-void Flowchart::AppendBlock(int item)
+void FlowList::AppendBlock(int item)
 {
     const BlockInfo* info = FindPaletteItem(item);
     if (!info || !info->isBlock || m_items.empty())
@@ -343,7 +343,7 @@ void Flowchart::AppendBlock(int item)
     LastAppendedObject = panel->Object;
 }
 
-void Flowchart::DeleteBlock(FcObject* object)
+void FlowList::DeleteBlock(FcObject* object)
 {
     if (!object)
         return;
@@ -369,7 +369,7 @@ void Flowchart::DeleteBlock(FcObject* object)
     }
 }
 
-void Flowchart::ClearFlowchart()
+void FlowList::ClearFlowchart()
 {
     UpdateBracket bracket(m_canvas);
     // A deferred selection still queued must not reach a destroyed marker
@@ -382,7 +382,7 @@ void Flowchart::ClearFlowchart()
     }
 }
 
-void Flowchart::SelectionFilter(FcObject* object, FcConnection* connection, bool& allow) const
+void FlowList::SelectionFilter(FcObject* object, FcConnection* connection, bool& allow) const
 {
     if (connection) {
         allow = false;
@@ -394,7 +394,7 @@ void Flowchart::SelectionFilter(FcObject* object, FcConnection* connection, bool
         allow = false;
 }
 
-void Flowchart::DeferredSelect()
+void FlowList::DeferredSelect()
 {
     m_canvas.SelectExclusively(PendingSelection);
 }

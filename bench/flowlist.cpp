@@ -1,7 +1,7 @@
 // Editing, building and painting a large flowchart, with the canvas widget
 // attached as in the main window.
 
-#include "model/flowchart.h"
+#include "model/flowlist.h"
 #include "model/canvas.h"
 #include "model/ui/canvasview.h"
 
@@ -21,8 +21,8 @@ constexpr int kBlocks = 10000;
 
 // A flowchart of kBlocks blocks shown in a canvas of the main window's size.
 struct LargeFlowchart {
-    FlowChart chart;
-    Flowchart flow{chart};
+    CanvasModel chart;
+    FlowList flow{chart};
     TdxFlowChart view{chart};
 
     LargeFlowchart()

@@ -1,6 +1,6 @@
 #include "model/catalog.h"
 #include "model/ctrlnode.h"
-#include "model/flowchart.h"
+#include "model/flowlist.h"
 #include "model/gbk.h"
 
 #include <gtest/gtest.h>
@@ -27,8 +27,8 @@ class FlowchartTest : public ::testing::Test {
         flow.InsertBlock(item);
     }
 
-    FlowChart chart;
-    Flowchart flow{chart};
+    CanvasModel chart;
+    FlowList flow{chart};
     int posted = 0;
 };
 

@@ -36,28 +36,28 @@ class PanelItem : public FlowItem {
     FcObject* Object = nullptr;
 
   protected:
-    PanelItem(ItemClass cls, FlowChart& canvas);
-    FlowChart& m_canvas;
+    PanelItem(ItemClass cls, CanvasModel& canvas);
+    CanvasModel& m_canvas;
 };
 
 class TStartPanel : public PanelItem {
   public:
-    explicit TStartPanel(FlowChart& canvas);
+    explicit TStartPanel(CanvasModel& canvas);
 };
 
 class TEndPanel : public PanelItem {
   public:
-    explicit TEndPanel(FlowChart& canvas);
+    explicit TEndPanel(CanvasModel& canvas);
 };
 
 class TSeqPanel : public PanelItem {
   public:
-    TSeqPanel(FlowChart& canvas, const std::string& caption);
+    TSeqPanel(CanvasModel& canvas, const std::string& caption);
 };
 
 class TNormalSpot : public FlowItem {
   public:
-    explicit TNormalSpot(FlowChart& canvas);
+    explicit TNormalSpot(CanvasModel& canvas);
     ~TNormalSpot() override;
     FcObject* EntryPoint = nullptr;
     FcObject* ExitPoint = nullptr;
@@ -69,7 +69,7 @@ class TNormalSpot : public FlowItem {
     FcObject* Marker = nullptr;
 
   private:
-    FlowChart& m_canvas;
+    CanvasModel& m_canvas;
 };
 
 // Geometry and colours of the column.
@@ -86,14 +86,14 @@ extern const char* const kPanelFontUtf8; // "宋体"
 
 // The FlowList and the model operations on it. The main window owns one, with
 // its canvas; everything here runs without a screen.
-class Flowchart {
+class FlowList {
   public:
-    explicit Flowchart(FlowChart& canvas);
-    ~Flowchart();
-    Flowchart(const Flowchart&) = delete;
-    Flowchart& operator=(const Flowchart&) = delete;
+    explicit FlowList(CanvasModel& canvas);
+    ~FlowList();
+    FlowList(const FlowList&) = delete;
+    FlowList& operator=(const FlowList&) = delete;
 
-    FlowChart& Canvas() const { return m_canvas; }
+    CanvasModel& Canvas() const { return m_canvas; }
     const std::vector<FlowItem*>& Items() const { return m_items; }
     int Count() const { return static_cast<int>(m_items.size()); }
     FlowItem* Item(int index) const; // nullptr outside the list
@@ -136,7 +136,7 @@ class Flowchart {
     TSeqPanel* NewBlockPanel(int item, bool withDefaultNode);
     void MoveGroup(FcObject* object, int32_t left, int32_t top);
 
-    FlowChart& m_canvas;
+    CanvasModel& m_canvas;
     std::vector<FlowItem*> m_items;
     std::vector<FcObject*> m_scratch;
     std::vector<FcObject*> m_pending;
