@@ -5,6 +5,7 @@
 #include "codegen/programtext.h"
 #include "model/flowlist.h"
 #include "model/gbk.h"
+#include "project/document.h"
 #include "project/filebytes.h"
 #include "project/loader.h"
 
@@ -53,40 +54,9 @@ std::string TitledSavePrompt(const QString& fileName)
     return Gbk(u8"流程图文件") + ToGbk(fileName) + Gbk(u8"的内容已经被更改,\r\n是否保存更改?");
 }
 
-DocumentCommands::DocumentCommands(FlowList& flowchart, QPlainTextEdit& codeView, DocumentUi& ui)
-    : m_flowchart(flowchart), m_codeView(codeView), m_ui(ui)
+DocumentCommands::DocumentCommands(Document& document, QPlainTextEdit& codeView, DocumentUi& ui)
+    : m_document(document), m_flowchart(document.Flows()), m_codeView(codeView), m_ui(ui)
 {
-}
-
-void DocumentCommands::SetCurrentFile(const QString& path)
-{
-    m_currentFileName = path;
-    if (CurrentFileChanged)
-        CurrentFileChanged(path);
-}
-
-std::optional<bool> DocumentCommands::IsDocumentModified(std::string* error)
-{
-    XmlElement current;
-    if (std::optional<std::string> failure = BuildProjectDocument(m_flowchart, current)) {
-        if (error)
-            *error = std::move(*failure);
-        return std::nullopt;
-    }
-    m_comparison = std::move(current);
-    return SerialiseProject(m_snapshot) != SerialiseProject(m_comparison);
-}
-
-std::optional<std::string> DocumentCommands::TakeSnapshot()
-{
-    XmlElement document;
-    if (std::optional<std::string> failure = BuildProjectDocument(m_flowchart, document)) {
-        // A snapshot that cannot describe the flowchart must not claim it is saved.
-        m_snapshot.reset();
-        return failure;
-    }
-    m_snapshot = std::move(document);
-    return std::nullopt;
 }
 
 bool DocumentCommands::AskToSaveChanges()
@@ -102,20 +72,21 @@ bool DocumentCommands::CanClose()
 bool DocumentCommands::AskToSaveChanges(bool keepOnUnwrittenSave)
 {
     std::string error;
-    const std::optional<bool> modified = IsDocumentModified(&error);
+    const std::optional<bool> modified = m_document.IsDocumentModified(&error);
     if (!modified) {
         m_ui.ShowMessage(error);
         return false;
     }
-    m_modifiedFlag = *modified ? 1 : 0;
+    m_document.SetModifiedFlag(*modified ? 1 : 0);
     if (m_flowchart.Count() == kEmptyFlowchartItems)
         return true;
 
+    const QString& fileName = m_document.CurrentFileName();
     std::string prompt;
-    if (m_currentFileName.isEmpty())
+    if (fileName.isEmpty())
         prompt = UntitledSavePrompt();
-    else if (m_modifiedFlag)
-        prompt = TitledSavePrompt(m_currentFileName);
+    else if (m_document.ModifiedFlag())
+        prompt = TitledSavePrompt(fileName);
     else
         return true;
 
@@ -139,11 +110,11 @@ void DocumentCommands::New()
     if (!AskToSaveChanges())
         return;
     m_flowchart.ClearFlowchart();
-    SetCurrentFile(QString());
-    m_modifiedFlag = 0;
+    m_document.SetCurrentFileName(QString());
+    m_document.SetModifiedFlag(0);
     m_flowchart.BuildNewFlowchart();
     m_codeView.clear();
-    TakeSnapshot();
+    m_document.TakeSnapshot();
 }
 
 void DocumentCommands::Open()
@@ -163,16 +134,16 @@ void DocumentCommands::Open()
     }
     RebuildFlowchart(m_flowchart, *document.root, VoicePhrases ? VoicePhrases() : std::vector<std::string>());
     m_codeView.clear();
-    SetCurrentFile(fileName);
-    m_modifiedFlag = 0;
-    if (std::optional<std::string> error = TakeSnapshot())
+    m_document.SetCurrentFileName(fileName);
+    m_document.SetModifiedFlag(0);
+    if (std::optional<std::string> error = m_document.TakeSnapshot())
         m_ui.ShowMessage(*error);
 }
 
 DocumentCommands::SaveOutcome DocumentCommands::Save()
 {
-    if (!m_currentFileName.isEmpty())
-        return SaveProjectTo(m_currentFileName);
+    if (!m_document.CurrentFileName().isEmpty())
+        return SaveProjectTo(m_document.CurrentFileName());
     const QString fileName = m_ui.ChooseProjectToSave();
     if (fileName.isEmpty() || !HasProjectExtension(fileName))
         return SaveOutcome::NothingWritten;
@@ -197,9 +168,9 @@ DocumentCommands::SaveOutcome DocumentCommands::SaveProjectTo(const QString& fil
         m_ui.ShowMessage(*error);
         return SaveOutcome::Failed;
     }
-    SetCurrentFile(fileName);
-    m_modifiedFlag = 0;
-    m_snapshot = std::move(document);
+    m_document.SetCurrentFileName(fileName);
+    m_document.SetModifiedFlag(0);
+    m_document.SetSnapshot(std::move(document));
     return SaveOutcome::Written;
 }
 
