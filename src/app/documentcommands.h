@@ -45,13 +45,14 @@ class DocumentCommands {
     // The question New and Open ask first; true to go on.
     bool AskToSaveChanges();
     // The same question when the main window is about to close; a save that
-    // wrote nothing or failed keeps the window open.
+    // wrote nothing or failed keeps the window open. A flowchart whose
+    // document cannot be built counts as changed, so "No" always closes.
     bool CanClose();
 
     SaveOutcome SaveProjectTo(const QString& fileName);
 
   private:
-    bool AskToSaveChanges(bool keepOnUnwrittenSave);
+    bool AskToSaveChanges(bool closing);
 
     Document& m_document;
     FlowList& m_flowchart;
