@@ -81,14 +81,13 @@ void RebuildFlowchart(FlowList& flowchart, const XmlElement& root, const std::ve
     canvas.EndCanvasUpdate();
 }
 
-std::optional<std::string> LoadProjectInto(FlowList& flowchart, const QString& fileName,
-                                           const std::vector<std::string>& voicePhrases)
+Status LoadProjectInto(FlowList& flowchart, const QString& fileName, const std::vector<std::string>& voicePhrases)
 {
-    XmlReadResult document = ReadProjectFile(fileName);
+    Result<XmlElement> document = ReadProjectFile(fileName);
     if (!document)
-        return document.error;
-    RebuildFlowchart(flowchart, *document.root, voicePhrases);
-    return std::nullopt;
+        return document.GetStatus();
+    RebuildFlowchart(flowchart, *document, voicePhrases);
+    return Status();
 }
 
 } // namespace talvex

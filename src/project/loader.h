@@ -1,10 +1,10 @@
 #pragma once
 
+#include "model/status.h"
 #include "model/xmltext.h"
 
 #include <QString>
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -33,8 +33,7 @@ void RebuildFlowchart(FlowList& flowchart, const XmlElement& root, const std::ve
 
 // Reads the file and, only when it parses, rebuilds the flowchart from it.
 // On failure the flowchart is untouched and the reader's message returned.
-std::optional<std::string> LoadProjectInto(FlowList& flowchart, const QString& fileName,
-                                           const std::vector<std::string>& voicePhrases);
+Status LoadProjectInto(FlowList& flowchart, const QString& fileName, const std::vector<std::string>& voicePhrases);
 
 // The caption shown for a voice block's phrase index: the phrase, or the
 // index in decimal when the list has no such entry.

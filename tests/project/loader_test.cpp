@@ -32,16 +32,16 @@ class LoaderTest : public ::testing::Test {
 
     void Load(const std::string& fileBytes, const std::vector<std::string>& phrases = {})
     {
-        XmlReadResult document = ReadXmlText(fileBytes);
-        ASSERT_TRUE(document) << document.error;
-        RebuildFlowchart(m_flowchart, *document.root, phrases);
+        Result<XmlElement> document = ReadXmlText(fileBytes);
+        ASSERT_TRUE(document) << document.Message();
+        RebuildFlowchart(m_flowchart, *document, phrases);
     }
 
     std::string Saved()
     {
         XmlElement document;
-        std::optional<std::string> error = BuildProjectDocument(m_flowchart, document);
-        EXPECT_FALSE(error) << *error;
+        const Status status = BuildProjectDocument(m_flowchart, document);
+        EXPECT_TRUE(status) << status.Message();
         return SerialiseProject(document);
     }
 
@@ -236,11 +236,11 @@ TEST_F(LoaderTest, UnreadableFileLeavesTheFlowchartAlone)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("bad.lcc"));
-    ASSERT_FALSE(WriteWholeFile(path, "<TALVEX><record>"));
+    ASSERT_TRUE(WriteWholeFile(path, "<TALVEX><record>"));
     m_flowchart.AppendBlock(5);
-    std::optional<std::string> error = LoadProjectInto(m_flowchart, path, {});
-    ASSERT_TRUE(error);
-    EXPECT_EQ(*error, ReadXmlText("<TALVEX><record>").error);
+    const Status status = LoadProjectInto(m_flowchart, path, {});
+    ASSERT_FALSE(status);
+    EXPECT_EQ(status.Message(), ReadXmlText("<TALVEX><record>").Message());
     EXPECT_EQ(Kinds(), std::vector<int32_t>{bkYanShi});
 }
 
