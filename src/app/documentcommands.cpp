@@ -97,12 +97,17 @@ bool DocumentCommands::CanClose()
     return AskToSaveChanges(true);
 }
 
-bool DocumentCommands::AskToSaveChanges(bool keepOnUnwrittenSave)
+bool DocumentCommands::AskToSaveChanges(bool closing)
 {
-    const Result<bool> modified = IsDocumentModified();
+    Result<bool> modified = IsDocumentModified();
     if (!modified) {
-        m_ui.ShowMessage(modified.Message());
-        return false;
+        // A window that cannot be closed traps the user's work for good, so
+        // closing asks anyway and "No" always closes.
+        if (!closing) {
+            m_ui.ShowMessage(modified.Message());
+            return false;
+        }
+        modified = true;
     }
     m_modifiedFlag = *modified ? 1 : 0;
     if (m_flowchart.Count() == kEmptyFlowchartItems)
@@ -121,7 +126,7 @@ bool DocumentCommands::AskToSaveChanges(bool keepOnUnwrittenSave)
         const SaveOutcome outcome = Save();
         if (outcome == SaveOutcome::Failed)
             return false;
-        return outcome == SaveOutcome::Written || !keepOnUnwrittenSave;
+        return outcome == SaveOutcome::Written || !closing;
     }
     case DocumentUi::Answer::No:
         return true;

@@ -3,6 +3,7 @@
 #include "model/ctrlnode.h"
 #include "model/flowlist.h"
 #include "project/filebytes.h"
+#include "project/loader.h"
 
 namespace talvex {
 
@@ -42,7 +43,12 @@ Result<XmlElement> ReadProjectFile(const QString& fileName)
     Result<std::string> bytes = ReadWholeFile(fileName);
     if (!bytes)
         return bytes.GetStatus();
-    return ReadXmlText(*bytes);
+    Result<XmlElement> document = ReadXmlText(*bytes);
+    if (!document)
+        return document;
+    if (Status readable = EveryRecordReadsBack(*document); !readable)
+        return readable;
+    return document;
 }
 
 Status WriteProjectFile(const XmlElement& document, const QString& fileName)

@@ -28,7 +28,8 @@ Status BuildProjectDocument(const std::vector<std::string_view>& nodeTexts, XmlE
 std::string SerialiseProject(const ProjectDocument& document);
 
 // Reads and parses a project file: the document, or the message for a file
-// that cannot be read or is not well-formed.
+// that cannot be read, is not well-formed or holds a block record that could
+// not be read back once written (EveryRecordReadsBack).
 Result<XmlElement> ReadProjectFile(const QString& fileName);
 
 // Serialises the document and replaces the file with it.
