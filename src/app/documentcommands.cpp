@@ -71,13 +71,12 @@ bool DocumentCommands::CanClose()
 
 bool DocumentCommands::AskToSaveChanges(bool closing)
 {
-    std::string error;
-    std::optional<bool> modified = m_document.IsDocumentModified(&error);
+    Result<bool> modified = m_document.IsDocumentModified();
     if (!modified) {
         // A window that cannot be closed traps the user's work for good, so
         // closing asks anyway and "No" always closes.
         if (!closing) {
-            m_ui.ShowMessage(error);
+            m_ui.ShowMessage(modified.Message());
             return false;
         }
         modified = true;
@@ -119,7 +118,8 @@ void DocumentCommands::New()
     m_document.SetModifiedFlag(0);
     m_flowchart.BuildNewFlowchart();
     m_codeView.clear();
-    m_document.TakeSnapshot();
+    // An empty flowchart always describes itself.
+    (void)m_document.TakeSnapshot();
 }
 
 void DocumentCommands::Open()
@@ -132,17 +132,17 @@ void DocumentCommands::Open()
 
     // The file is read and parsed before anything is discarded, so a file that
     // cannot be loaded leaves the current document exactly as it was.
-    XmlReadResult document = ReadProjectFile(fileName);
+    const Result<XmlElement> document = ReadProjectFile(fileName);
     if (!document) {
-        m_ui.ShowMessage(document.error);
+        m_ui.ShowMessage(document.Message());
         return;
     }
-    RebuildFlowchart(m_flowchart, *document.root, VoicePhrases ? VoicePhrases() : std::vector<std::string>());
+    RebuildFlowchart(m_flowchart, *document, VoicePhrases ? VoicePhrases() : std::vector<std::string>());
     m_codeView.clear();
     m_document.SetCurrentFileName(fileName);
     m_document.SetModifiedFlag(0);
-    if (std::optional<std::string> error = m_document.TakeSnapshot())
-        m_ui.ShowMessage(*error);
+    if (const Status status = m_document.TakeSnapshot(); !status)
+        m_ui.ShowMessage(status.Message());
 }
 
 DocumentCommands::SaveOutcome DocumentCommands::Save()
@@ -166,11 +166,11 @@ DocumentCommands::SaveOutcome DocumentCommands::SaveAs()
 DocumentCommands::SaveOutcome DocumentCommands::SaveProjectTo(const QString& fileName)
 {
     XmlElement document;
-    std::optional<std::string> error = BuildProjectDocument(m_flowchart, document);
-    if (!error)
-        error = WriteProjectFile(document, fileName);
-    if (error) {
-        m_ui.ShowMessage(*error);
+    Status status = BuildProjectDocument(m_flowchart, document);
+    if (status)
+        status = WriteProjectFile(document, fileName);
+    if (!status) {
+        m_ui.ShowMessage(status.Message());
         return SaveOutcome::Failed;
     }
     m_document.SetCurrentFileName(fileName);
@@ -181,13 +181,14 @@ DocumentCommands::SaveOutcome DocumentCommands::SaveProjectTo(const QString& fil
 
 void DocumentCommands::GenerateProgramText()
 {
-    GeneratedProgram program = GenerateProgram(m_flowchart);
+    std::vector<std::string> program;
+    const Status status = GenerateProgram(m_flowchart, program);
     {
         UpdateBracket bracket(m_codeView);
-        m_codeView.setPlainText(ProgramTextToView(JoinProgramLines(program.lines)));
+        m_codeView.setPlainText(ProgramTextToView(JoinProgramLines(program)));
     }
-    if (program.error)
-        m_ui.ShowMessage(*program.error);
+    if (!status)
+        m_ui.ShowMessage(status.Message());
 }
 
 void DocumentCommands::SaveProgramText()
@@ -195,8 +196,8 @@ void DocumentCommands::SaveProgramText()
     const QString fileName = m_ui.ChooseTextToSave();
     if (fileName.isEmpty())
         return;
-    if (std::optional<std::string> error = WriteWholeFile(fileName, ViewTextToFileBytes(m_codeView.toPlainText())))
-        m_ui.ShowMessage(*error);
+    if (const Status status = WriteWholeFile(fileName, ViewTextToFileBytes(m_codeView.toPlainText())); !status)
+        m_ui.ShowMessage(status.Message());
 }
 
 void DocumentCommands::LoadProgramText()
@@ -204,12 +205,12 @@ void DocumentCommands::LoadProgramText()
     const QString fileName = m_ui.ChooseTextToLoad();
     if (fileName.isEmpty() || !QFileInfo(fileName).isFile())
         return;
-    std::string bytes;
-    if (std::optional<std::string> error = ReadWholeFile(fileName, bytes)) {
-        m_ui.ShowMessage(*error);
+    const Result<std::string> bytes = ReadWholeFile(fileName);
+    if (!bytes) {
+        m_ui.ShowMessage(bytes.Message());
         return;
     }
-    m_codeView.setPlainText(ProgramTextToView(bytes));
+    m_codeView.setPlainText(ProgramTextToView(*bytes));
 }
 
 } // namespace talvex

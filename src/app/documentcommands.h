@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/status.h"
 #include "project/projectfile.h"
 
 #include <QString>

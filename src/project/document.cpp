@@ -29,30 +29,28 @@ bool Document::IsModified() const
     return m_modified;
 }
 
-std::optional<bool> Document::IsDocumentModified(std::string* error)
+Result<bool> Document::IsDocumentModified()
 {
     XmlElement current;
-    if (std::optional<std::string> failure = BuildProjectDocument(m_flowList, current)) {
-        if (error)
-            *error = std::move(*failure);
-        return std::nullopt;
-    }
+    if (Status status = BuildProjectDocument(m_flowList, current); !status)
+        return status;
     m_comparison = std::move(current);
     return SerialiseProject(m_snapshot) != SerialiseProject(m_comparison);
 }
 
-std::optional<std::string> Document::TakeSnapshot()
+Status Document::TakeSnapshot()
 {
     XmlElement document;
-    if (std::optional<std::string> failure = BuildProjectDocument(m_flowList, document)) {
+    Status status = BuildProjectDocument(m_flowList, document);
+    if (!status) {
         // A snapshot that cannot describe the flowchart must not claim it is saved.
         m_snapshot.reset();
         MarkSaved(false);
-        return failure;
+        return status;
     }
     m_snapshot = std::move(document);
     MarkSaved(true);
-    return std::nullopt;
+    return status;
 }
 
 void Document::SetSnapshot(XmlElement document)

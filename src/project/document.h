@@ -3,6 +3,7 @@
 #include "model/canvas.h"
 #include "model/ctrlnode.h"
 #include "model/flowlist.h"
+#include "model/status.h"
 #include "project/projectfile.h"
 
 #include <QObject>
@@ -39,11 +40,11 @@ class Document : public QObject {
     bool IsModified() const;
 
     // Whether the flowchart's project document differs from the snapshot; the
-    // reader's message in error when a block's node text cannot be parsed.
-    std::optional<bool> IsDocumentModified(std::string* error = nullptr);
+    // reader's message when a block's node text cannot be parsed.
+    Result<bool> IsDocumentModified();
     // Takes the flowchart as the saved state; the reader's message when a
     // block cannot be described, and then no snapshot at all.
-    std::optional<std::string> TakeSnapshot();
+    Status TakeSnapshot();
     // A save has written exactly this document.
     void SetSnapshot(XmlElement document);
     const ProjectDocument& Snapshot() const { return m_snapshot; }
