@@ -2,6 +2,8 @@
 
 #include "model/gbk.h"
 
+#include <algorithm>
+
 namespace talvex::sim {
 
 using lang::Branch;
@@ -14,11 +16,6 @@ using lang::Statement;
 using lang::StmtId;
 using lang::StmtKind;
 
-int32_t WrapInt(int64_t value)
-{
-    return static_cast<int32_t>(static_cast<int16_t>(static_cast<uint16_t>(value & 0xFFFF)));
-}
-
 namespace {
 
 constexpr int kVariableCount = 26;
@@ -30,91 +27,6 @@ const lang::CommandInfo* InfoOf(lang::Command command, int unit)
             return &info;
     }
     return nullptr;
-}
-
-int32_t Shift(int32_t value, int32_t count, bool left)
-{
-    // Shifting by a count outside 0..15 shifts every bit out.
-    if (count < 0 || count > 15)
-        return left ? 0 : (value < 0 ? -1 : 0);
-    return left ? WrapInt(static_cast<int64_t>(value) * (int64_t{1} << count)) : WrapInt(value >> count);
-}
-
-bool Binary(Op op, int32_t a, int32_t b, int32_t& result)
-{
-    switch (op) {
-    case Op::Mul:
-        result = WrapInt(static_cast<int64_t>(a) * b);
-        return true;
-    case Op::Div:
-    case Op::Mod:
-        if (b == 0)
-            return false;
-        result = WrapInt(op == Op::Div ? a / b : a % b);
-        return true;
-    case Op::Add:
-        result = WrapInt(static_cast<int64_t>(a) + b);
-        return true;
-    case Op::Sub:
-        result = WrapInt(static_cast<int64_t>(a) - b);
-        return true;
-    case Op::Shl:
-        result = Shift(a, b, true);
-        return true;
-    case Op::Shr:
-        result = Shift(a, b, false);
-        return true;
-    case Op::Lt:
-        result = a < b;
-        return true;
-    case Op::Le:
-        result = a <= b;
-        return true;
-    case Op::Gt:
-        result = a > b;
-        return true;
-    case Op::Ge:
-        result = a >= b;
-        return true;
-    case Op::Eq:
-        result = a == b;
-        return true;
-    case Op::Ne:
-        result = a != b;
-        return true;
-    case Op::BitAnd:
-        result = WrapInt(a & b);
-        return true;
-    case Op::BitXor:
-        result = WrapInt(a ^ b);
-        return true;
-    case Op::BitOr:
-        result = WrapInt(a | b);
-        return true;
-    case Op::And:
-        result = a != 0 && b != 0;
-        return true;
-    case Op::Or:
-        result = a != 0 || b != 0;
-        return true;
-    default:
-        result = 0;
-        return true;
-    }
-}
-
-int32_t Unary(Op op, int32_t a)
-{
-    switch (op) {
-    case Op::Neg:
-        return WrapInt(-static_cast<int64_t>(a));
-    case Op::Not:
-        return a == 0;
-    case Op::BitNot:
-        return WrapInt(~a);
-    default:
-        return a;
-    }
 }
 
 } // namespace
@@ -156,20 +68,20 @@ bool Interpreter::Evaluate(ExprId expr, int32_t& value, std::string& error)
         int32_t v = 0;
         switch (e.kind) {
         case ExprKind::Number:
-            v = WrapInt(e.value);
+            v = lang::Wrap(e.value);
             break;
         case ExprKind::Variable:
             v = e.variable >= 0 && e.variable < kVariableCount ? m_variables[static_cast<size_t>(e.variable)] : 0;
             break;
         case ExprKind::Sensor:
-            v = WrapInt(m_read(e.sensor, e.unit));
+            v = lang::Wrap(m_read(e.sensor, e.unit));
             break;
         case ExprKind::Unary:
             if (m_stack.empty()) {
                 error = "这一行的表达式有错, 无法计算";
                 return false;
             }
-            v = Unary(e.op, m_stack.back());
+            v = lang::ApplyUnary(e.op, m_stack.back());
             m_stack.pop_back();
             break;
         case ExprKind::Binary: {
@@ -181,10 +93,7 @@ bool Interpreter::Evaluate(ExprId expr, int32_t& value, std::string& error)
             m_stack.pop_back();
             const int32_t a = m_stack.back();
             m_stack.pop_back();
-            if (!Binary(e.op, a, b, v)) {
-                error = e.op == Op::Div ? "除以零" : "对零取余数(%)";
-                return false;
-            }
+            v = lang::ApplyBinary(e.op, a, b);
             break;
         }
         }
@@ -324,13 +233,9 @@ Action Interpreter::RunStatement(StmtId id)
             int32_t value = 0;
             if (!Evaluate(s.args[i], value, error))
                 return Fail(s.line, error);
+            // The robot brings an argument out of its range to the nearest bound.
             const lang::ArgRange range = info->ranges[i];
-            if (value < range.min || value > range.max) {
-                return Fail(s.line, std::string(info->name) + "的第" + std::to_string(i + 1) + "个参数是" +
-                                        std::to_string(value) + ", 超出了" + std::to_string(range.min) + "到" +
-                                        std::to_string(range.max) + "的范围");
-            }
-            action.args[i] = value;
+            action.args[i] = std::clamp(value, range.min, range.max);
         }
         return action;
     }

@@ -32,7 +32,7 @@ struct Action {
 // between any two statements and go on later. Blocks are frames on an
 // explicit stack, not C++ recursion, and expressions are evaluated from
 // their postfix form: nesting depth costs memory, never the call stack.
-// Integers are 16-bit and wrap around.
+// Values follow the language's integer arithmetic (lang::ApplyBinary).
 class Interpreter {
   public:
     // Reads a sensor; called while an expression is evaluated.
@@ -74,8 +74,5 @@ class Interpreter {
     std::vector<lang::ExprId> m_shortCircuit;
     bool m_ended = false;
 };
-
-// Wraps a value to the language's 16-bit integers.
-int32_t WrapInt(int64_t value);
 
 } // namespace talvex::sim

@@ -70,8 +70,9 @@ constexpr int kQuarterBeatMs = 125;
 constexpr int kMiddleCButton = 8;
 constexpr double kMiddleCHz = 261.63;
 
-// A clap (a key in the arena window, or --clap) is held until the program
-// reads mic(), which then gives 1 once.
+// After a clap (a key in the arena window, or --clap) mic() reads 1 for this
+// long, like the sound module's output pulse.
+constexpr int64_t kClapHoldMs = 200;
 
 // The voice module speaks in the background: voicex costs one statement.
 

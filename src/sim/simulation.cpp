@@ -100,11 +100,8 @@ int32_t Simulation::ReadSensor(lang::Sensor sensor, int unit)
         return ReadPin(unit);
     case lang::Sensor::Pc:
         return unit >= 0 && unit < kSwitchCount && (m_body.Switches() & (1 << unit)) ? kSwitchPressed : kSwitchReleased;
-    case lang::Sensor::Mic: {
-        const bool held = m_clapHeld;
-        m_clapHeld = false;
-        return held ? 1 : 0;
-    }
+    case lang::Sensor::Mic:
+        return m_lastClapUs >= 0 && m_nowUs - m_lastClapUs < kClapHoldMs * kUsPerMs ? 1 : 0;
     case lang::Sensor::Pcx:
         return kSwitchReleased;
     case lang::Sensor::Adc:
@@ -170,6 +167,8 @@ void Simulation::Finish(const std::string& reason)
     m_endReason = reason;
     m_busyUntilUs = m_nowUs;
     m_completion = Completion::kNone;
+    if (reason == "end")
+        m_body.SetMotors(0, 0); // the robot stops its motors at "end"
     TraceRecord record;
     record.reason = reason;
     Emit(TraceRecord::Event::kEnd, record);
@@ -251,7 +250,7 @@ void Simulation::Clap()
 {
     if (m_ended)
         return;
-    m_clapHeld = true;
+    m_lastClapUs = m_nowUs;
     Emit(TraceRecord::Event::kClap);
 }
 
@@ -260,7 +259,7 @@ void Simulation::Complete()
     const Completion completion = m_completion;
     m_completion = Completion::kNone;
     if (completion == Completion::kStopWheels) {
-        m_body.SetMotors(0, 0);
+        Drive(0, 0);
         if (StateChanged())
             Emit(TraceRecord::Event::kNone);
     } else if (completion == Completion::kNextNote) {
@@ -323,29 +322,36 @@ void Simulation::ExecuteOne()
         Emit(TraceRecord::Event::kNone);
 }
 
+void Simulation::Drive(int left, int right)
+{
+    m_body.SetMotors(left, right);
+    m_motionDrives = true;
+}
+
 void Simulation::Apply(const Action& action)
 {
     const int32_t* a = action.args;
     auto timed = [&](int left, int right) {
-        m_body.SetMotors(left, right);
+        Drive(left, right);
         m_busyUntilUs += a[0] * kTimeUnitUs;
         m_completion = Completion::kStopWheels;
     };
     switch (action.command) {
     case Command::Fdx:
-        m_body.SetMotors(kDriveMotorValue, kDriveMotorValue);
+        Drive(kDriveMotorValue, kDriveMotorValue);
         break;
     case Command::Bkx:
-        m_body.SetMotors(-kDriveMotorValue, -kDriveMotorValue);
+        Drive(-kDriveMotorValue, -kDriveMotorValue);
         break;
     case Command::Ltx:
-        m_body.SetMotors(-kTurnMotorValue, kTurnMotorValue);
+        Drive(-kTurnMotorValue, kTurnMotorValue);
         break;
     case Command::Rtx:
-        m_body.SetMotors(kTurnMotorValue, -kTurnMotorValue);
+        Drive(kTurnMotorValue, -kTurnMotorValue);
         break;
     case Command::Stx:
-        m_body.SetMotors(0, 0);
+        if (m_motionDrives)
+            Drive(0, 0);
         break;
     case Command::Fd:
         timed(kDriveMotorValue, kDriveMotorValue);
@@ -361,6 +367,7 @@ void Simulation::Apply(const Action& action)
         break;
     case Command::Motor:
         m_body.SetMotors(a[0], a[1]);
+        m_motionDrives = false;
         break;
     case Command::Wait:
         m_busyUntilUs += a[0] * kTimeUnitUs;

@@ -114,6 +114,7 @@ class Simulation {
     void AdvancePhysics(int64_t targetUs);
     void ExecuteOne();
     void Apply(const Action& action);
+    void Drive(int left, int right);
     void StartNote();
     void Complete();
     void Finish(const std::string& reason);
@@ -137,7 +138,10 @@ class Simulation {
     std::string m_notes;
     size_t m_nextNote = 0;
     size_t m_nextClap = 0;
-    bool m_clapHeld = false;
+    int64_t m_lastClapUs = -1;
+    // Whether the wheels run by a motion statement (fdx .. rt), which stx()
+    // stops, rather than by motor(), which it does not.
+    bool m_motionDrives = false;
     bool m_started = false;
     bool m_ended = false;
     std::string m_endReason;
