@@ -105,6 +105,18 @@ std::vector<std::string> SplitTextLines(const std::string& text)
     return lines;
 }
 
+void SetBounds(FloorMark& mark)
+{
+    const double margin = mark.shape == FloorMark::Shape::kDisc ? mark.radius : mark.width / 2;
+    mark.boundsMin = mark.boundsMax = mark.points[0];
+    for (const Vec2& p : mark.points) {
+        mark.boundsMin = {std::min(mark.boundsMin.x, p.x), std::min(mark.boundsMin.y, p.y)};
+        mark.boundsMax = {std::max(mark.boundsMax.x, p.x), std::max(mark.boundsMax.y, p.y)};
+    }
+    mark.boundsMin = mark.boundsMin - Vec2{margin, margin};
+    mark.boundsMax = mark.boundsMax + Vec2{margin, margin};
+}
+
 bool ParseMark(const LineReader& line, Arena& arena, std::string* error)
 {
     const std::string& key = line.Keyword();
@@ -159,6 +171,7 @@ bool ParseMark(const LineReader& line, Arena& arena, std::string* error)
         *error = LineMessage(line.Number(), "不认识的关键字“") + key + Gbk("”");
         return false;
     }
+    SetBounds(mark);
     arena.marks.push_back(std::move(mark));
     return true;
 }
@@ -289,6 +302,8 @@ int FloorGreyAt(const Arena& arena, Vec2 p)
         return 0;
     int grey = arena.floorGrey;
     for (const FloorMark& mark : arena.marks) {
+        if (p.x < mark.boundsMin.x || p.y < mark.boundsMin.y || p.x > mark.boundsMax.x || p.y > mark.boundsMax.y)
+            continue;
         bool inside = false;
         switch (mark.shape) {
         case FloorMark::Shape::kLine: {

@@ -25,6 +25,9 @@ struct FloorMark {
     double width = 0;
     std::vector<Vec2> points; // line: the corners; rect: two opposite corners; disc: the centre
     double radius = 0;
+    // The box the mark lies in, so that a sensor far from it looks no further.
+    Vec2 boundsMin;
+    Vec2 boundsMax;
 };
 
 // A solid block standing on the floor, axis-aligned.
