@@ -99,13 +99,18 @@ bool DocumentCommands::CanClose()
     return AskToSaveChanges(true);
 }
 
-bool DocumentCommands::AskToSaveChanges(bool keepOnUnwrittenSave)
+bool DocumentCommands::AskToSaveChanges(bool closing)
 {
     std::string error;
-    const std::optional<bool> modified = IsDocumentModified(&error);
+    std::optional<bool> modified = IsDocumentModified(&error);
     if (!modified) {
-        m_ui.ShowMessage(error);
-        return false;
+        // A window that cannot be closed traps the user's work for good, so
+        // closing asks anyway and "No" always closes.
+        if (!closing) {
+            m_ui.ShowMessage(error);
+            return false;
+        }
+        modified = true;
     }
     m_modifiedFlag = *modified ? 1 : 0;
     if (m_flowchart.Count() == kEmptyFlowchartItems)
@@ -124,7 +129,7 @@ bool DocumentCommands::AskToSaveChanges(bool keepOnUnwrittenSave)
         const SaveOutcome outcome = Save();
         if (outcome == SaveOutcome::Failed)
             return false;
-        return outcome == SaveOutcome::Written || !keepOnUnwrittenSave;
+        return outcome == SaveOutcome::Written || !closing;
     }
     case DocumentUi::Answer::No:
         return true;

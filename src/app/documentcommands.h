@@ -48,7 +48,8 @@ class DocumentCommands {
     // The question New and Open ask first; true to go on.
     bool AskToSaveChanges();
     // The same question when the main window is about to close; a save that
-    // wrote nothing or failed keeps the window open.
+    // wrote nothing or failed keeps the window open. A flowchart whose
+    // document cannot be built counts as changed, so "No" always closes.
     bool CanClose();
 
     // Whether the flowchart's document differs from the snapshot; the reader's
@@ -63,7 +64,7 @@ class DocumentCommands {
     const ProjectDocument& Snapshot() const { return m_snapshot; }
 
   private:
-    bool AskToSaveChanges(bool keepOnUnwrittenSave);
+    bool AskToSaveChanges(bool closing);
 
     FlowList& m_flowchart;
     QPlainTextEdit& m_codeView;

@@ -23,8 +23,6 @@ class ValueChecker {
         for (const Statement& statement : m_p.statements) {
             if (statement.kind == StmtKind::Command)
                 CheckCommand(statement);
-            else if (statement.kind == StmtKind::Loop)
-                CheckLoop(statement);
         }
     }
 
@@ -102,13 +100,6 @@ class ValueChecker {
                 return;
             }
         }
-    }
-
-    void CheckLoop(const Statement& statement)
-    {
-        const ExprId count = statement.branches.front().expr;
-        if (count != kNone && m_constant[count] && *m_constant[count] <= 0)
-            Warn(statement.line, m_p.exprs[count].startColumn, "循环次数不大于0：循环体一次也不执行");
     }
 
     void Warn(int line, int column, const char* utf8)

@@ -4,6 +4,7 @@
 #include "model/catalog.h"
 #include "model/ctrlnode.h"
 #include "model/flowlist.h"
+#include "model/gbk.h"
 #include "project/projectfile.h"
 
 namespace talvex {
@@ -38,6 +39,23 @@ std::string VoicePhraseText(int32_t index, const std::vector<std::string>& voice
     if (index >= 0 && static_cast<size_t>(index) < voicePhrases.size())
         return voicePhrases[static_cast<size_t>(index)];
     return std::to_string(index);
+}
+
+std::optional<std::string> UnreadableRecordMessage(const XmlElement& root)
+{
+    size_t number = 0;
+    for (const XmlElement& record : root.children) {
+        ++number;
+        if (record.children.empty() || !IsLoadableType(NodeType(record.children.front())))
+            continue;
+        const std::string text = FormatCtrlNode(record.children.front());
+        XmlReadResult again = ParseCtrlNode(text);
+        if (again && FormatCtrlNode(*again.root) == text)
+            continue;
+        return Gbk(u8"无法打开此文件: 第") + std::to_string(number) +
+               Gbk(u8"条记录的参数保存后无法再读出 (例如CDATA段中的\"<\", 或单引号属性值中的双引号)。");
+    }
+    return std::nullopt;
 }
 
 std::vector<ProjectBlock> ProjectBlocks(const XmlElement& root)

@@ -25,6 +25,13 @@ struct ProjectBlock {
 // negative, above 32) are skipped.
 std::vector<ProjectBlock> ProjectBlocks(const XmlElement& root);
 
+// The reader accepts a CDATA section holding "<" or a single-quoted attribute
+// holding a double quote, but the writer escapes nothing, so such a record
+// would become a block whose node text no later command can read. Returns the
+// message naming the first such record (its place among the root's children,
+// counting from 1), or nothing when every block record reads back unchanged.
+std::optional<std::string> UnreadableRecordMessage(const XmlElement& root);
+
 // Replaces the flowchart by the blocks of an already parsed project document
 // (ProjectBlocks). Captions of expressions, subroutines and voice blocks are rebuilt; voicePhrases is the
 // GBK phrase list, entry k naming phrase k. All panels are made inside one

@@ -3,6 +3,7 @@
 #include "model/ctrlnode.h"
 #include "model/flowlist.h"
 #include "project/filebytes.h"
+#include "project/loader.h"
 
 namespace talvex {
 
@@ -45,7 +46,14 @@ XmlReadResult ReadProjectFile(const QString& fileName)
         failed.error = std::move(*error);
         return failed;
     }
-    return ReadXmlText(bytes);
+    XmlReadResult document = ReadXmlText(bytes);
+    if (document) {
+        if (std::optional<std::string> unreadable = UnreadableRecordMessage(*document.root)) {
+            document.root.reset();
+            document.error = std::move(*unreadable);
+        }
+    }
+    return document;
 }
 
 std::optional<std::string> WriteProjectFile(const XmlElement& document, const QString& fileName)

@@ -28,7 +28,8 @@ std::optional<std::string> BuildProjectDocument(const std::vector<std::string_vi
 std::string SerialiseProject(const ProjectDocument& document);
 
 // Reads and parses a project file: the document, or the message for a file
-// that cannot be read or is not well-formed.
+// that cannot be read, is not well-formed or holds a block record that could
+// not be read back once written (UnreadableRecordMessage).
 XmlReadResult ReadProjectFile(const QString& fileName);
 
 // Serialises the document and replaces the file with it.

@@ -310,6 +310,53 @@ TEST_F(DocumentCommandsTest, UnreadableFileChangesNothing)
     EXPECT_EQ(SerialiseProject(m_docs.Snapshot()), snapshot);
 }
 
+TEST_F(DocumentCommandsTest, FileThatWouldTrapTheWindowIsRefusedAtOpen)
+{
+    Add(5, {{"wait", "4"}});
+    SaveAs("current.lcc");
+    const std::string snapshot = SerialiseProject(m_docs.Snapshot());
+    ASSERT_FALSE(WriteWholeFile(Path("trap.lcc"), "<TALVEX><record><CtrlNode type=\"5\"><wait>1</wait></CtrlNode>"
+                                                  "</record><record><CtrlNode type=\"23\"><sub><![CDATA[a<b]]>"
+                                                  "</sub></CtrlNode></record></TALVEX>"));
+    m_ui.openNames = {Path("trap.lcc")};
+    m_docs.Open();
+    ASSERT_EQ(m_ui.messages.size(), 1u);
+    EXPECT_NE(m_ui.messages[0].find(Gbk(u8"第2条记录")), std::string::npos);
+    EXPECT_EQ(m_ui.messages[0].find(Gbk(u8"行")), std::string::npos) << "no position inside a rebuilt text";
+    ASSERT_EQ(Blocks(), 1);
+    EXPECT_EQ(m_docs.CurrentFileName(), Path("current.lcc"));
+    EXPECT_EQ(SerialiseProject(m_docs.Snapshot()), snapshot);
+
+    // Everything still works afterwards.
+    m_ui.messages.clear();
+    m_docs.GenerateProgramText();
+    EXPECT_EQ(m_docs.Save(), DocumentCommands::SaveOutcome::Written);
+    EXPECT_TRUE(m_docs.CanClose());
+    EXPECT_TRUE(m_ui.messages.empty());
+    EXPECT_TRUE(m_ui.prompts.empty());
+}
+
+TEST_F(DocumentCommandsTest, ClosingAsksEvenWhenTheDocumentCannotBeBuilt)
+{
+    using A = DocumentUi::Answer;
+    const struct {
+        A answer;
+        bool closes;
+        size_t messages; // the failed save's
+    } cases[] = {{A::No, true, 0}, {A::Cancel, false, 0}, {A::Yes, false, 1}};
+    FcObject* block = Add(5, {{"wait", "1"}});
+    SaveAs("titled.lcc");
+    block->CtrlNodeText = "<CtrlNode type=\"5\"><wait>1</wait>";
+    for (const auto& c : cases) {
+        m_ui.prompts.clear();
+        m_ui.messages.clear();
+        m_ui.answers = {c.answer};
+        EXPECT_EQ(m_docs.CanClose(), c.closes) << int(c.answer);
+        EXPECT_EQ(m_ui.prompts, std::vector<std::string>{TitledSavePrompt(Path("titled.lcc"))}) << int(c.answer);
+        EXPECT_EQ(m_ui.messages.size(), c.messages) << int(c.answer);
+    }
+}
+
 TEST_F(DocumentCommandsTest, OpenStopsSilentlyOnWrongNames)
 {
     Add(5, {{"wait", "4"}});

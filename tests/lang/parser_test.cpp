@@ -131,7 +131,7 @@ std::vector<Case> Cases()
         {"EmptyCondition", Framed({"while()", "{", "}"}), {{3, 7, E, "条件"}}},
         {"EmptyLoopCount", Framed({"loop()", "{", "}"}), {{3, 6, E, "循环次数"}}},
         {"NonNumericLoopCount", Framed({"loop(abc)", "{", "}"}), {{3, 6, E, "未知的名称"}}},
-        {"LoopThatNeverRuns", Framed({"loop(0)", "{", "}"}), {{3, 6, W, "循环次数"}}},
+        {"LoopThatNeverRunsIsFine", Framed({"loop(0)", "{", "}", "loop(-5)", "{", "}"}), {}},
         {"DivisionByZero", Framed({"a=b/(1-1);"}), {{3, 4, W, "0"}}},
         {"BraceOnHeadLine", Framed({"if(a){", "}"}), {{3, 6, E, "单独"}, {3, 1, E, "{"}, {4, 1, E, "多余"}}},
         {"HeadWithoutBrace", Framed({"while(a)", "fd(1);"}), {{3, 1, E, "“{”"}}},

@@ -244,6 +244,54 @@ TEST_F(LoaderTest, UnreadableFileLeavesTheFlowchartAlone)
     EXPECT_EQ(Kinds(), std::vector<int32_t>{bkYanShi});
 }
 
+// The reader takes these records, but their rebuilt node texts would not read
+// back as the same node; opening them used to trap the editor.
+TEST_F(LoaderTest, RecordsThatCannotBeReadBackRefuseTheFile)
+{
+    const std::string delay = "<record><CtrlNode type=\"5\"><wait>1</wait></CtrlNode></record>";
+    const struct {
+        const char* name;
+        std::string records;
+        int refusedRecord; // counting from 1; 0: the file loads
+        size_t blocks;     // loaded when it loads, the delay last
+    } cases[] = {
+        {"cdata.lcc", delay + "<record><CtrlNode type=\"23\"><sub><![CDATA[a<b]]></sub></CtrlNode></record>", 2, 0},
+        {"quote.lcc", "<record><CtrlNode type=\"5\" note='say \"hi\"'><wait>1</wait></CtrlNode></record>", 1, 0},
+        {"element.lcc",
+         delay + "<record><CtrlNode type=\"99\"/></record>" +
+             "<record><CtrlNode type=\"20\"><command><![CDATA[<b/>]]></command></CtrlNode></record>",
+         3, 0},
+        {"skipped.lcc", "<record><CtrlNode type=\"99\"><sub><![CDATA[a<b]]></sub></CtrlNode></record>" + delay, 0, 1},
+        {"harmless.lcc",
+         "<record><CtrlNode type='23' note='a&gt;b'><sub><![CDATA[a&b>c]]></sub></CtrlNode></record>" + delay, 0, 2},
+    };
+    QTemporaryDir dir;
+    for (const auto& c : cases) {
+        const QString path = dir.filePath(QString::fromLatin1(c.name));
+        ASSERT_FALSE(WriteWholeFile(path, "<TALVEX>" + c.records + "</TALVEX>"));
+        m_flowchart.ClearFlowchart();
+        m_flowchart.BuildNewFlowchart();
+        m_flowchart.AppendBlock(15);
+        const std::string before = Saved();
+
+        const XmlReadResult read = ReadProjectFile(path);
+        const std::optional<std::string> error = LoadProjectInto(m_flowchart, path, {});
+        if (c.refusedRecord == 0) {
+            EXPECT_TRUE(read) << c.name << ": " << read.error;
+            EXPECT_FALSE(error) << c.name;
+            ASSERT_EQ(Kinds().size(), c.blocks) << c.name;
+            EXPECT_EQ(Kinds().back(), bkYanShi) << c.name;
+            continue;
+        }
+        const std::string named = Gbk(u8"第") + std::to_string(c.refusedRecord) + Gbk(u8"条记录");
+        EXPECT_FALSE(read) << c.name;
+        EXPECT_NE(read.error.find(named), std::string::npos) << c.name;
+        ASSERT_TRUE(error) << c.name;
+        EXPECT_EQ(*error, read.error) << c.name;
+        EXPECT_EQ(Saved(), before) << c.name;
+    }
+}
+
 TEST(VoicePhraseTextTest, IndexOrPhrase)
 {
     const std::vector<std::string> phrases = {"a", "b"};

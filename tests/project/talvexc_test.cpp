@@ -171,15 +171,31 @@ TEST_F(TalvexcTest, UnusableFilesFailWithTheReadersMessage)
     }
 }
 
-TEST_F(TalvexcTest, GenFailsOnAnUnreadableBlock)
+TEST_F(TalvexcTest, FilesTheEditorRefusesFailNamingTheRecord)
 {
-    // The attribute value holds a double quote, which the canonical text cannot carry.
-    const ToolRun run =
-        Talvexc({QStringLiteral("gen"), File("quote.lcc", "<TALVEX><record><CtrlNode type=\"5\" note='say \"hi\"'>"
-                                                          "<wait>1</wait></CtrlNode></record></TALVEX>")});
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.out, "");
-    EXPECT_NE(run.err, "");
+    const std::string delay = "<record><CtrlNode type=\"5\"><wait>1</wait></CtrlNode></record>";
+    const struct {
+        const char* name;
+        std::string bytes;
+        const char* record;
+    } cases[] = {
+        // The attribute value holds a double quote, which the canonical text cannot carry.
+        {"quote.lcc",
+         "<TALVEX><record><CtrlNode type=\"5\" note='say \"hi\"'><wait>1</wait></CtrlNode></record></TALVEX>",
+         u8"第1条记录"},
+        {"cdata.lcc",
+         "<TALVEX>" + delay + delay +
+             "<record><CtrlNode type=\"23\"><sub><![CDATA[a<b]]></sub></CtrlNode></record></TALVEX>",
+         u8"第3条记录"},
+    };
+    for (const auto& c : cases) {
+        for (const QString& command : {QStringLiteral("gen"), QStringLiteral("fmt")}) {
+            const ToolRun run = Talvexc({command, File(c.name, c.bytes)});
+            EXPECT_EQ(run.exitCode, 1) << c.name;
+            EXPECT_EQ(run.out, "") << c.name;
+            EXPECT_NE(run.err.find(c.record), std::string::npos) << c.name << ": " << run.err;
+        }
+    }
 }
 
 TEST_F(TalvexcTest, UsageErrors)
