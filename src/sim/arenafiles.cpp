@@ -1,8 +1,9 @@
 #include "sim/arenafiles.h"
 
 #include "model/gbk.h"
+#include "project/datapaths.h"
+#include "project/phraselist.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -29,12 +30,8 @@ std::vector<std::string> ArenaFolders()
         if (std::find(folders.begin(), folders.end(), canonical) == folders.end())
             folders.push_back(canonical);
     };
-    if (QCoreApplication::instance()) {
-        const QDir bin(QCoreApplication::applicationDirPath());
-        add(bin.filePath(QStringLiteral("../share/talvex/arenas")));
-        add(bin.filePath(QStringLiteral("data/arenas")));
-        add(bin.filePath(QStringLiteral("../data/arenas")));
-    }
+    for (const std::string& folder : DataFolders())
+        add(QDir(Utf8(folder)).filePath(QStringLiteral("arenas")));
 #ifdef TALVEX_SOURCE_ARENA_DIR
     add(QStringLiteral(TALVEX_SOURCE_ARENA_DIR));
 #endif
@@ -84,6 +81,12 @@ std::optional<Arena> LoadArena(const std::string& nameOrFile, std::string* error
         return std::nullopt;
     }
     return ReadArenaFile(path, error);
+}
+
+std::vector<std::string> PhraseTexts()
+{
+    const std::string path = FindDataFile(kPhraseListFileName);
+    return path.empty() ? std::vector<std::string>() : ReadPhraseList(path);
 }
 
 } // namespace talvex::sim

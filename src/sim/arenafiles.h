@@ -8,10 +8,10 @@
 
 namespace talvex::sim {
 
-// The shipped arenas live in one folder; this is the one place that knows
-// where: share/talvex/arenas beside an installed program's bin folder,
-// data/arenas beside a program in the build tree, or the source tree's
-// data/arenas compiled in. Paths are UTF-8.
+// The shipped arenas live in the "arenas" folder of the shipped data
+// (DataFolders: beside the program, then share/talvex); a program run from
+// the build tree falls back to the source tree's data/arenas. This is the one
+// place that looks arenas up. Paths are UTF-8.
 constexpr const char* kArenaExtension = ".arena";
 constexpr const char* kDefaultArenaName = "room";
 
@@ -27,5 +27,10 @@ std::string FindArena(const std::string& nameOrFile);
 // FindArena, then ReadArenaFile; the message says which arenas exist when
 // the name matches nothing.
 std::optional<Arena> LoadArena(const std::string& nameOrFile, std::string* error);
+
+// The voice phrases' texts for voicex: the phrase list the editor would use,
+// or nothing when there is no file (the numbers the editor falls back on are
+// no texts).
+std::vector<std::string> PhraseTexts();
 
 } // namespace talvex::sim

@@ -10,7 +10,6 @@
 #include "model/gbk.h"
 #include "project/filebytes.h"
 #include "project/loader.h"
-#include "project/phraselist.h"
 #include "project/projectfile.h"
 #include "sim/arenafiles.h"
 #include "sim/simulation.h"
@@ -111,8 +110,7 @@ int RunRunCommand(const QStringList& args)
     sim::RunOptions options;
     options.limitUs = static_cast<int64_t>(std::llround(arguments.seconds * 1e6));
     options.clapsMs = arguments.clapsMs;
-    bool found = false;
-    options.phrases = ReadPhraseList(PhraseListPath(), &found);
+    options.phrases = sim::PhraseTexts();
 
     // What the robot receives: the download's cleaning of the text.
     sim::Simulation simulation(JoinProgramLines(StripCommentLines(SplitLines(text))), std::move(*arena),
