@@ -22,10 +22,9 @@ const char kLineFollower[] = "qzrobot\r\nstart\r\nlim_loop\r\n{\r\na=adc0();\r\n
 
 void RunFor60Seconds(benchmark::State& state, const char* program, const char* arenaName)
 {
-    std::string error;
-    const std::optional<sim::Arena> arena = sim::LoadArena(arenaName, &error);
+    const Result<sim::Arena> arena = sim::LoadArena(arenaName);
     if (!arena) {
-        state.SkipWithError(error.c_str());
+        state.SkipWithError(arena.Message().c_str());
         return;
     }
     size_t records = 0;

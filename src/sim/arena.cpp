@@ -227,8 +227,10 @@ bool ParseLine(const LineReader& line, Arena& arena, bool& sized, std::string* e
 
 } // namespace
 
-std::optional<Arena> ParseArena(const std::string& text, std::string* error)
+Result<Arena> ParseArena(const std::string& text)
 {
+    std::string message;
+    std::string* error = &message;
     Arena arena;
     bool sized = false;
     bool magic = false;
@@ -242,7 +244,7 @@ std::optional<Arena> ParseArena(const std::string& text, std::string* error)
         if (!magic) {
             if (words.size() != 2 || words[0] != kMagic || words[1] != "1") {
                 *error = Gbk("这不是场地文件: 第一行应是“talvex-arena 1”");
-                return std::nullopt;
+                return Status::Failure(message);
             }
             magic = true;
             continue;
@@ -256,25 +258,26 @@ std::optional<Arena> ParseArena(const std::string& text, std::string* error)
             continue;
         }
         if (!ParseLine(LineReader(number, std::move(words)), arena, sized, error))
-            return std::nullopt;
+            return Status::Failure(message);
     }
     if (!magic) {
         *error = Gbk("这不是场地文件: 文件是空的");
-        return std::nullopt;
+        return Status::Failure(message);
     }
     if (!sized) {
         *error = Gbk("场地文件缺少“size”行(场地的宽和高)");
-        return std::nullopt;
+        return Status::Failure(message);
     }
     if (DiscHitsWall(arena, {arena.start.x, arena.start.y}, 0)) {
         *error = Gbk("机器人的起始位置(start)在场地外或在墙里");
-        return std::nullopt;
+        return Status::Failure(message);
     }
     return arena;
 }
 
-std::optional<Arena> ReadArenaFile(const std::string& path, std::string* error)
+Result<Arena> ReadArenaFile(const std::string& path)
 {
+    const std::string shown = ToGbk(QString::fromStdString(path));
     std::ifstream in(path, std::ios::binary);
     std::string text;
     if (in) {
@@ -282,17 +285,13 @@ std::optional<Arena> ReadArenaFile(const std::string& path, std::string* error)
         bytes << in.rdbuf();
         text = bytes.str();
     }
-    if (!in) {
-        *error = Gbk("无法读取场地文件“") + ToGbk(QString::fromStdString(path)) + Gbk("”");
-        return std::nullopt;
-    }
-    if (text.size() > kMaxFileBytes) {
-        *error = Gbk("场地文件“") + ToGbk(QString::fromStdString(path)) + Gbk("”太大");
-        return std::nullopt;
-    }
-    std::optional<Arena> arena = ParseArena(text, error);
+    if (!in)
+        return Status::Failure(Gbk("无法读取场地文件“") + shown + Gbk("”"));
+    if (text.size() > kMaxFileBytes)
+        return Status::Failure(Gbk("场地文件“") + shown + Gbk("”太大"));
+    Result<Arena> arena = ParseArena(text);
     if (!arena)
-        *error = Gbk("场地文件“") + ToGbk(QString::fromStdString(path)) + Gbk("”: ") + *error;
+        return Status::Failure(Gbk("场地文件“") + shown + Gbk("”: ") + arena.Message());
     return arena;
 }
 

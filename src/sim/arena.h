@@ -1,8 +1,8 @@
 #pragma once
 
+#include "model/status.h"
 #include "sim/geometry.h"
 
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -47,11 +47,11 @@ struct Arena {
     std::vector<FloorMark> marks;
 };
 
-// Reads the arena text format (docs/simulator.md). On failure returns nothing
-// and sets error to a GBK message naming the line.
-std::optional<Arena> ParseArena(const std::string& text, std::string* error);
-// Reads an arena file; the message names the file when it cannot be read.
-std::optional<Arena> ReadArenaFile(const std::string& path, std::string* error);
+// Reads the arena text format (docs/simulator.md); a failure's message names
+// the line.
+Result<Arena> ParseArena(const std::string& text);
+// Reads an arena file; a failure's message names the file.
+Result<Arena> ReadArenaFile(const std::string& path);
 
 // The grey level of the floor at p; outside the arena 0.
 int FloorGreyAt(const Arena& arena, Vec2 p);

@@ -69,18 +69,17 @@ std::string FindArena(const std::string& nameOrFile)
     return {};
 }
 
-std::optional<Arena> LoadArena(const std::string& nameOrFile, std::string* error)
+Result<Arena> LoadArena(const std::string& nameOrFile)
 {
     const std::string path = FindArena(nameOrFile);
     if (path.empty()) {
         std::string known;
         for (const std::string& name : ShippedArenaNames())
             known += (known.empty() ? "" : ", ") + name;
-        *error = Gbk("找不到场地“") + ToGbk(Utf8(nameOrFile)) + Gbk("”") +
-                 (known.empty() ? Gbk(", 也没有找到自带的场地") : Gbk(", 自带的场地有: ") + known);
-        return std::nullopt;
+        return Status::Failure(Gbk("找不到场地“") + ToGbk(Utf8(nameOrFile)) + Gbk("”") +
+                               (known.empty() ? Gbk(", 也没有找到自带的场地") : Gbk(", 自带的场地有: ") + known));
     }
-    return ReadArenaFile(path, error);
+    return ReadArenaFile(path);
 }
 
 std::vector<std::string> PhraseTexts()

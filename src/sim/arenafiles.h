@@ -2,7 +2,6 @@
 
 #include "sim/arena.h"
 
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,7 +25,7 @@ std::string FindArena(const std::string& nameOrFile);
 
 // FindArena, then ReadArenaFile; the message says which arenas exist when
 // the name matches nothing.
-std::optional<Arena> LoadArena(const std::string& nameOrFile, std::string* error);
+Result<Arena> LoadArena(const std::string& nameOrFile);
 
 // The voice phrases' texts for voicex: the phrase list the editor would use,
 // or nothing when there is no file (the numbers the editor falls back on are

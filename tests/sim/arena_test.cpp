@@ -15,24 +15,22 @@ const char kHeader[] = "talvex-arena 1\nsize 1000 800\n";
 
 TEST(ArenaTest, ReadsEveryKindOfLine)
 {
-    std::string error;
-    const std::optional<Arena> arena = ParseArena("# a comment line\n"
-                                                  "talvex-arena 1\r\n"
-                                                  "name " +
-                                                      Gbk("小场地") +
-                                                      "\r\n"
-                                                      "size 1000 800   # millimetres\n"
-                                                      "start 100 200 -90\n"
-                                                      "floor 250\n"
-                                                      "wall 0 0 1000 0\n"
-                                                      "wall 500 0 500 400 40\n"
-                                                      "box 700 600 650 500\n"
-                                                      "line 0 25 100 100 300 100 300 300\n"
-                                                      "rect 128 10 20 30 40\n"
-                                                      "disc 60 800 700 50\n"
-                                                      "arc 0 20 500 400 100 0 90\n",
-                                                  &error);
-    ASSERT_TRUE(arena) << error;
+    const Result<Arena> arena = ParseArena("# a comment line\n"
+                                           "talvex-arena 1\r\n"
+                                           "name " +
+                                           Gbk("小场地") +
+                                           "\r\n"
+                                           "size 1000 800   # millimetres\n"
+                                           "start 100 200 -90\n"
+                                           "floor 250\n"
+                                           "wall 0 0 1000 0\n"
+                                           "wall 500 0 500 400 40\n"
+                                           "box 700 600 650 500\n"
+                                           "line 0 25 100 100 300 100 300 300\n"
+                                           "rect 128 10 20 30 40\n"
+                                           "disc 60 800 700 50\n"
+                                           "arc 0 20 500 400 100 0 90\n");
+    ASSERT_TRUE(arena) << arena.Message();
     EXPECT_EQ(arena->name, Gbk("小场地"));
     EXPECT_EQ(arena->width, 1000);
     EXPECT_EQ(arena->height, 800);
@@ -61,9 +59,9 @@ class ArenaErrorTest : public ::testing::TestWithParam<BadArena> {};
 
 TEST_P(ArenaErrorTest, NamesTheFault)
 {
-    std::string error;
-    EXPECT_FALSE(ParseArena(GetParam().text, &error));
-    EXPECT_EQ(FromGbk(error).toStdString(), GetParam().message);
+    const Result<Arena> arena = ParseArena(GetParam().text);
+    EXPECT_FALSE(arena);
+    EXPECT_EQ(FromGbk(arena.Message()).toStdString(), GetParam().message);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -85,13 +83,11 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(ArenaTest, LaterFloorMarksPaintOverEarlierOnes)
 {
-    std::string error;
-    const std::optional<Arena> arena = ParseArena(std::string(kHeader) + "floor 255\n"
-                                                                         "rect 100 0 0 500 500\n"
-                                                                         "disc 30 250 250 50\n"
-                                                                         "line 0 20 600 100 900 100\n",
-                                                  &error);
-    ASSERT_TRUE(arena) << error;
+    const Result<Arena> arena = ParseArena(std::string(kHeader) + "floor 255\n"
+                                                                  "rect 100 0 0 500 500\n"
+                                                                  "disc 30 250 250 50\n"
+                                                                  "line 0 20 600 100 900 100\n");
+    ASSERT_TRUE(arena) << arena.Message();
     EXPECT_EQ(FloorGreyAt(*arena, {700, 700}), 255);
     EXPECT_EQ(FloorGreyAt(*arena, {100, 100}), 100);
     EXPECT_EQ(FloorGreyAt(*arena, {260, 260}), 30);
@@ -102,10 +98,8 @@ TEST(ArenaTest, LaterFloorMarksPaintOverEarlierOnes)
 
 TEST(ArenaTest, ArenaEdgesWallsAndBoxesStopADisc)
 {
-    std::string error;
-    const std::optional<Arena> arena =
-        ParseArena(std::string(kHeader) + "wall 500 0 500 400 20\nbox 700 600 800 700\n", &error);
-    ASSERT_TRUE(arena) << error;
+    const Result<Arena> arena = ParseArena(std::string(kHeader) + "wall 500 0 500 400 20\nbox 700 600 800 700\n");
+    ASSERT_TRUE(arena) << arena.Message();
     EXPECT_FALSE(DiscHitsWall(*arena, {300, 300}, 50));
     EXPECT_TRUE(DiscHitsWall(*arena, {30, 300}, 50));   // the arena's edge
     EXPECT_TRUE(DiscHitsWall(*arena, {450, 300}, 50));  // 50 to the wall's middle line, 40 to its face
@@ -120,9 +114,8 @@ TEST(ArenaFilesTest, ShippedArenasLoadByName)
     const std::vector<std::string> names = ShippedArenaNames();
     for (const char* name : {"room", "maze", "line"}) {
         EXPECT_NE(std::find(names.begin(), names.end(), name), names.end()) << name;
-        std::string error;
-        const std::optional<Arena> arena = LoadArena(name, &error);
-        ASSERT_TRUE(arena) << name << ": " << FromGbk(error).toStdString();
+        const Result<Arena> arena = LoadArena(name);
+        ASSERT_TRUE(arena) << name << ": " << FromGbk(arena.Message()).toStdString();
         EXPECT_FALSE(arena->name.empty());
         EXPECT_FALSE(DiscHitsWall(*arena, {arena->start.x, arena->start.y}, kBodyRadiusMm)) << name;
     }
@@ -136,17 +129,17 @@ TEST(ArenaFilesTest, AFilePathWinsAndUnknownNamesListTheShippedOnes)
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write("talvex-arena 1\nsize 500 500\nstart 250 250 0\n");
     file.close();
-    std::string error;
-    const std::optional<Arena> arena = LoadArena(path.toStdString(), &error);
-    ASSERT_TRUE(arena) << error;
+    const Result<Arena> arena = LoadArena(path.toStdString());
+    ASSERT_TRUE(arena) << arena.Message();
     EXPECT_EQ(arena->width, 500);
 
-    EXPECT_FALSE(LoadArena("no-such-arena", &error));
-    const std::string message = FromGbk(error).toStdString();
+    const Result<Arena> unknown = LoadArena("no-such-arena");
+    EXPECT_FALSE(unknown);
+    const std::string message = FromGbk(unknown.Message()).toStdString();
     EXPECT_NE(message.find("找不到场地“no-such-arena”"), std::string::npos) << message;
     EXPECT_NE(message.find("room"), std::string::npos) << message;
 
-    EXPECT_FALSE(LoadArena(dir.filePath(QStringLiteral("missing.arena")).toStdString(), &error));
+    EXPECT_FALSE(LoadArena(dir.filePath(QStringLiteral("missing.arena")).toStdString()));
 }
 
 TEST(ArenaFilesTest, ABrokenFileNamesItselfAndTheLine)
@@ -157,9 +150,9 @@ TEST(ArenaFilesTest, ABrokenFileNamesItselfAndTheLine)
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write("talvex-arena 1\nsize 500 500\nwall 1 2 3\n");
     file.close();
-    std::string error;
-    EXPECT_FALSE(ReadArenaFile(path.toStdString(), &error));
-    const std::string message = FromGbk(error).toStdString();
+    const Result<Arena> arena = ReadArenaFile(path.toStdString());
+    EXPECT_FALSE(arena);
+    const std::string message = FromGbk(arena.Message()).toStdString();
     EXPECT_NE(message.find("bad.arena"), std::string::npos) << message;
     EXPECT_NE(message.find("第3行: “wall”需要4个数"), std::string::npos) << message;
 }

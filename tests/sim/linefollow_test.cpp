@@ -53,16 +53,16 @@ std::string PaletteLineFollower()
     std::vector<BlockRecord> records;
     for (size_t i = 0; i < blocks.size(); ++i)
         records.push_back({576 + blocks[i].type, texts[i]});
-    const GeneratedProgram program = GenerateProgram(records);
-    EXPECT_FALSE(program.error);
-    return JoinProgramLines(program.lines);
+    std::vector<std::string> lines;
+    const Status status = GenerateProgram(records, lines);
+    EXPECT_TRUE(status) << status.Message();
+    return JoinProgramLines(lines);
 }
 
 TEST(LineFollowTest, APaletteProgramFollowsTheTrackForAFullLap)
 {
-    std::string error;
-    const std::optional<Arena> arena = LoadArena("line", &error);
-    ASSERT_TRUE(arena) << FromGbk(error).toStdString();
+    const Result<Arena> arena = LoadArena("line");
+    ASSERT_TRUE(arena) << FromGbk(arena.Message()).toStdString();
     RunOptions options;
     options.limitUs = 40 * 1000 * kUsPerMs;
     Simulation simulation(PaletteLineFollower(), *arena, options);

@@ -100,11 +100,10 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(RobotBodyTest, FloorSensorsSitInFrontLeftMiddleRight)
 {
-    std::string error;
     // A black line along y = 500 from x = 0 to 2000, 25 wide.
-    const std::optional<Arena> arena =
-        ParseArena("talvex-arena 1\nsize 2000 1000\nstart 500 480 90\nline 0 25 0 500 2000 500\n", &error);
-    ASSERT_TRUE(arena) << error;
+    const Result<Arena> arena =
+        ParseArena("talvex-arena 1\nsize 2000 1000\nstart 500 480 90\nline 0 25 0 500 2000 500\n");
+    ASSERT_TRUE(arena) << arena.Message();
     RobotBody body;
     body.Reset(arena->start);
     // Facing +y, the sensors lie on y = 540: all see white.

@@ -30,13 +30,12 @@ inline std::string Framed(const std::string& body)
 // inner faces at 20 and 1980, 1480), the robot starting at the given pose.
 inline sim::Arena Room(double x = 400, double y = 750, double heading = 0)
 {
-    std::string error;
     const std::string text = "talvex-arena 1\nsize 2000 1500\nfloor 200\nstart " + std::to_string(x) + " " +
                              std::to_string(y) + " " + std::to_string(heading) +
                              "\nwall 10 10 1990 10\nwall 1990 10 1990 1490\nwall 1990 1490 10 1490\n"
                              "wall 10 1490 10 10\n";
-    std::optional<sim::Arena> arena = sim::ParseArena(text, &error);
-    EXPECT_TRUE(arena) << error;
+    Result<sim::Arena> arena = sim::ParseArena(text);
+    EXPECT_TRUE(arena) << arena.Message();
     return arena ? *arena : sim::Arena{};
 }
 

@@ -60,31 +60,21 @@ bool ParseRunArguments(const QStringList& args, RunArguments& out)
 }
 
 // The program text of a project (generated as the editor would) or of a text file.
-bool ReadProgramText(const QString& path, std::string& text, std::string& error)
+Result<std::string> ReadProgramText(const QString& path)
 {
-    if (QFileInfo(path).suffix().compare(QLatin1String("lcc"), Qt::CaseInsensitive) == 0) {
-        XmlReadResult document = ReadProjectFile(path);
-        if (!document) {
-            error = document.error;
-            return false;
-        }
-        const std::vector<ProjectBlock> blocks = ProjectBlocks(*document.root);
-        std::vector<BlockRecord> records;
-        for (const ProjectBlock& block : blocks)
-            records.push_back({block.kindCode, block.nodeText});
-        const GeneratedProgram program = GenerateProgram(records);
-        if (program.error) {
-            error = *program.error;
-            return false;
-        }
-        text = JoinProgramLines(program.lines);
-        return true;
-    }
-    if (std::optional<std::string> failure = ReadWholeFile(path, text)) {
-        error = *failure;
-        return false;
-    }
-    return true;
+    if (QFileInfo(path).suffix().compare(QLatin1String("lcc"), Qt::CaseInsensitive) != 0)
+        return ReadWholeFile(path);
+    const Result<XmlElement> document = ReadProjectFile(path);
+    if (!document)
+        return document.GetStatus();
+    std::vector<BlockRecord> records;
+    const std::vector<ProjectBlock> blocks = ProjectBlocks(*document);
+    for (const ProjectBlock& block : blocks)
+        records.push_back({block.kindCode, block.nodeText});
+    std::vector<std::string> lines;
+    if (Status status = GenerateProgram(records, lines); !status)
+        return status;
+    return JoinProgramLines(lines);
 }
 
 } // namespace
@@ -95,15 +85,14 @@ int RunRunCommand(const QStringList& args)
     if (!ParseRunArguments(args, arguments))
         return UsageError();
 
-    std::string text;
-    std::string error;
-    if (!ReadProgramText(arguments.path, text, error)) {
-        WriteError(error);
+    const Result<std::string> text = ReadProgramText(arguments.path);
+    if (!text) {
+        WriteError(text.Message());
         return kExitFailed;
     }
-    std::optional<sim::Arena> arena = sim::LoadArena(arguments.arena, &error);
+    Result<sim::Arena> arena = sim::LoadArena(arguments.arena);
     if (!arena) {
-        WriteError(error);
+        WriteError(arena.Message());
         return kExitFailed;
     }
 
@@ -113,7 +102,7 @@ int RunRunCommand(const QStringList& args)
     options.phrases = sim::PhraseTexts();
 
     // What the robot receives: the download's cleaning of the text.
-    sim::Simulation simulation(JoinProgramLines(StripCommentLines(SplitLines(text))), std::move(*arena),
+    sim::Simulation simulation(JoinProgramLines(StripCommentLines(SplitLines(*text))), std::move(*arena),
                                std::move(options));
     simulation.SetSink([](const sim::TraceRecord& record) { WriteOut(sim::TraceJson(record) + "\n"); });
     simulation.RunToEnd();
