@@ -2,6 +2,7 @@
 
 #include "app/documentcommands.h"
 #include "app/documentui.h"
+#include "app/editcommands.h"
 #include "app/formabout.h"
 #include "app/images.h"
 #include "app/navbar.h"
@@ -126,6 +127,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
 
     setCentralWidget(central);
     setGeometry(106, 80, 618, 463);
+    m_edits = new EditCommands(*this);
 
     FormCreate();
 }

@@ -22,6 +22,7 @@ namespace talvex {
 
 class DocumentCommands;
 class DocumentUi;
+class EditCommands;
 class TdxFlowChart;
 class TdxNavBar;
 
@@ -59,6 +60,8 @@ class TForm1 : public QMainWindow {
 
     // New, Open, Save, Save As, generate and the program text file commands.
     DocumentCommands& Documents() { return *m_documents; }
+    // Undo, redo and removing the selected block.
+    EditCommands& Edits() { return *m_edits; }
 
     QFrame* Panel1() const { return m_panel1; }
     TdxNavBar* dxNavBar1() const { return m_dxNavBar1; }
@@ -106,6 +109,7 @@ class TForm1 : public QMainWindow {
     std::array<QToolButton*, 10> m_buttons{};
     std::unique_ptr<DocumentUi> m_documentUi;
     std::unique_ptr<DocumentCommands> m_documents;
+    EditCommands* m_edits = nullptr;
 };
 
 } // namespace talvex
