@@ -5,6 +5,7 @@
 #include "dialogs/dialogset.h"
 #include "dialogs/dispatcher.h"
 #include "link/ui/downloaddialog.h"
+#include "sim/ui/simulatecommand.h"
 
 namespace talvex {
 
@@ -40,6 +41,7 @@ void CreateForms(TForm1& form1)
 {
     auto* forms = new Forms(form1);
     form1.SetDblClickHandler([forms] { forms->Dispatcher().EditBlockProperties(); });
+    InstallSimulateCommand(form1);
 }
 
 } // namespace talvex
