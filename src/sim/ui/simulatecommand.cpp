@@ -26,7 +26,7 @@ void InstallSimulateCommand(TForm1& form1)
         if (!*window)
             *window = new sim::SimulatorWindow(&form1);
         sim::SimulatorWindow& shown = **window;
-        const std::string text = ViewTextToFileBytes(form1.Memo1->toPlainText());
+        const std::string text = ViewTextToFileBytes(form1.Memo1()->toPlainText());
         shown.SetPhrases(sim::PhraseTexts());
         shown.SetProgram(JoinProgramLines(StripCommentLines(SplitLines(text))));
         shown.show();

@@ -170,7 +170,7 @@ TEST(SimulateCommandTest, TheToolbarButtonOpensTheWindowOnTheCleanedCodeView)
     TForm1 form;
     CreateForms(form);
     form.show();
-    form.Memo1->setPlainText(QStringLiteral("qzrobot\nstart\n/* 注释\n\nled(3);   /* 灯\nend\n"));
+    form.Memo1()->setPlainText(QStringLiteral("qzrobot\nstart\n/* 注释\n\nled(3);   /* 灯\nend\n"));
     QToolButton* button = form.ExtraToolButton(ExtraTool::Simulate);
     ASSERT_NE(button, nullptr);
     EXPECT_FALSE(button->toolTip().isEmpty());
