@@ -9,6 +9,7 @@
 #include "model/ctrlnode.h"
 #include "model/flowlist.h"
 #include "model/gbk.h"
+#include "project/document.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -189,8 +190,8 @@ std::string ListItemText(const BoundControls& controls, const char* param, int32
 
 } // namespace
 
-PropertyDispatcher::PropertyDispatcher(FlowList& flowchart, DialogSet& dialogs, QWidget* messageParent)
-    : m_flowchart(flowchart), m_dialogs(dialogs), m_messageParent(messageParent)
+PropertyDispatcher::PropertyDispatcher(Document& document, DialogSet& dialogs, QWidget* messageParent)
+    : m_document(document), m_dialogs(dialogs), m_messageParent(messageParent)
 {
     ShowModal = [](QDialog& dialog) { return dialog.exec(); };
     ShowMessage = [this](const std::string& message) {
@@ -202,7 +203,7 @@ PropertyDispatcher::PropertyDispatcher(FlowList& flowchart, DialogSet& dialogs, 
 
 void PropertyDispatcher::EditBlockProperties()
 {
-    CanvasModel& canvas = m_flowchart.Canvas();
+    CanvasModel& canvas = m_document.Canvas();
     if (canvas.SelectedCount() == 0)
         return;
     FcObject* object = canvas.SingleSelection();
@@ -217,7 +218,7 @@ void PropertyDispatcher::EditBlockProperties()
 
     if (kind->params.empty()) {
         if (ShowModal(*dialog) == mrDelete)
-            m_flowchart.DeleteBlock(object);
+            m_document.DeleteBlock(object);
         return;
     }
     const BoundControls* controls = m_dialogs.Controls(kind->code);
@@ -246,7 +247,7 @@ void PropertyDispatcher::EditBlockProperties()
 
     const int result = ShowModal(*dialog);
     if (result == mrDelete) {
-        m_flowchart.DeleteBlock(object);
+        m_document.DeleteBlock(object);
         return;
     }
     if (result != mrOk)
@@ -257,19 +258,14 @@ void PropertyDispatcher::EditBlockProperties()
         const BoundControl* bound = BindingOf(*controls, paramSpec.name);
         WriteParam(written, paramSpec, bound ? ReadControl(*bound) : Value{});
     }
-    object->CtrlNodeText = FormatCtrlNode(written);
-
+    std::optional<CaptionChange> caption;
     if (kind->captionRule.prefix) {
         const PhraseText phraseText = [&](int32_t index) {
             return ListItemText(*controls, kind->captionRule.param, index);
         };
-        const CaptionChange caption = BlockCaption(kind->code, written, phraseText);
-        if (caption.changes) {
-            object->SetText(caption.caption);
-            m_flowchart.SetBlockHeight(object, caption.height);
-        }
-        m_flowchart.RelayoutFlowchart();
+        caption = BlockCaption(kind->code, written, phraseText);
     }
+    m_document.ChangeBlock(object, FormatCtrlNode(written), caption);
 }
 
 } // namespace talvex
