@@ -21,8 +21,11 @@ class QToolButton;
 
 namespace talvex {
 
+class CodeView;
 class DocumentCommands;
 class DocumentUi;
+class FindingsPanel;
+class ProgramCheck;
 class TdxFlowChart;
 class TdxNavBar;
 
@@ -70,6 +73,12 @@ class TForm1 : public QMainWindow {
     TdxFlowChart* dxFlowChart1 = nullptr;
     QSplitter* Splitter1 = nullptr;
     QPlainTextEdit* Memo1 = nullptr;
+    // Under the code view, shown by the first check.
+    FindingsPanel* Findings = nullptr;
+    ProgramCheck& Check() { return *m_check; }
+
+    // Asked before a download of a program with errors; true sends anyway.
+    std::function<bool(int errors)> AskDownloadDespiteErrors;
 
   public slots:
     // Document commands: new, open, save, save as.
@@ -109,6 +118,7 @@ class TForm1 : public QMainWindow {
     std::array<QToolButton*, 10> m_buttons{};
     std::unique_ptr<DocumentUi> m_documentUi;
     std::unique_ptr<DocumentCommands> m_documents;
+    ProgramCheck* m_check = nullptr;
 };
 
 } // namespace talvex
