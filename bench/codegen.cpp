@@ -5,6 +5,7 @@
 #include "codegen/generator.h"
 #include "codegen/programtext.h"
 #include "model/canvas.h"
+#include "project/document.h"
 #include "sampleflowchart.h"
 
 #include <QApplication>
@@ -33,8 +34,10 @@ void BM_GenerateProgram(benchmark::State& state)
     bench::FillFlowchart(flowchart, kBlocks);
     size_t lines = 0;
     for (auto _ : state) {
-        GeneratedProgram program = GenerateProgram(flowchart);
-        lines = program.lines.size();
+        std::vector<std::string> program;
+        const Status status = GenerateProgram(flowchart, program);
+        lines = program.size();
+        benchmark::DoNotOptimize(status);
         benchmark::DoNotOptimize(program);
     }
     state.counters["lines"] = static_cast<double>(lines);
@@ -44,12 +47,11 @@ BENCHMARK(BM_GenerateProgram)->Unit(benchmark::kMillisecond);
 // The toolbar command: generation plus filling the code view.
 void BM_GenerateCommand(benchmark::State& state)
 {
-    CanvasModel canvas;
-    FlowList flowchart(canvas);
-    bench::FillFlowchart(flowchart, kBlocks);
+    Document document;
+    bench::FillFlowchart(document.Flows(), kBlocks);
     QPlainTextEdit memo;
     SilentUi ui;
-    DocumentCommands commands(flowchart, memo, ui);
+    DocumentCommands commands(document, memo, ui);
     for (auto _ : state)
         commands.GenerateProgramText();
     state.counters["chars"] = static_cast<double>(memo.toPlainText().size());

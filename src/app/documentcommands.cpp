@@ -5,6 +5,7 @@
 #include "codegen/programtext.h"
 #include "model/flowlist.h"
 #include "model/gbk.h"
+#include "project/document.h"
 #include "project/filebytes.h"
 #include "project/loader.h"
 
@@ -53,40 +54,9 @@ std::string TitledSavePrompt(const QString& fileName)
     return Gbk(u8"流程图文件") + ToGbk(fileName) + Gbk(u8"的内容已经被更改,\r\n是否保存更改?");
 }
 
-DocumentCommands::DocumentCommands(FlowList& flowchart, QPlainTextEdit& codeView, DocumentUi& ui)
-    : m_flowchart(flowchart), m_codeView(codeView), m_ui(ui)
+DocumentCommands::DocumentCommands(Document& document, QPlainTextEdit& codeView, DocumentUi& ui)
+    : m_document(document), m_flowchart(document.Flows()), m_codeView(codeView), m_ui(ui)
 {
-}
-
-void DocumentCommands::SetCurrentFile(const QString& path)
-{
-    m_currentFileName = path;
-    if (CurrentFileChanged)
-        CurrentFileChanged(path);
-}
-
-std::optional<bool> DocumentCommands::IsDocumentModified(std::string* error)
-{
-    XmlElement current;
-    if (std::optional<std::string> failure = BuildProjectDocument(m_flowchart, current)) {
-        if (error)
-            *error = std::move(*failure);
-        return std::nullopt;
-    }
-    m_comparison = std::move(current);
-    return SerialiseProject(m_snapshot) != SerialiseProject(m_comparison);
-}
-
-std::optional<std::string> DocumentCommands::TakeSnapshot()
-{
-    XmlElement document;
-    if (std::optional<std::string> failure = BuildProjectDocument(m_flowchart, document)) {
-        // A snapshot that cannot describe the flowchart must not claim it is saved.
-        m_snapshot.reset();
-        return failure;
-    }
-    m_snapshot = std::move(document);
-    return std::nullopt;
 }
 
 bool DocumentCommands::AskToSaveChanges()
@@ -101,26 +71,26 @@ bool DocumentCommands::CanClose()
 
 bool DocumentCommands::AskToSaveChanges(bool closing)
 {
-    std::string error;
-    std::optional<bool> modified = IsDocumentModified(&error);
+    Result<bool> modified = m_document.IsDocumentModified();
     if (!modified) {
         // A window that cannot be closed traps the user's work for good, so
         // closing asks anyway and "No" always closes.
         if (!closing) {
-            m_ui.ShowMessage(error);
+            m_ui.ShowMessage(modified.Message());
             return false;
         }
         modified = true;
     }
-    m_modifiedFlag = *modified ? 1 : 0;
+    m_document.SetModifiedFlag(*modified ? 1 : 0);
     if (m_flowchart.Count() == kEmptyFlowchartItems)
         return true;
 
+    const QString& fileName = m_document.CurrentFileName();
     std::string prompt;
-    if (m_currentFileName.isEmpty())
+    if (fileName.isEmpty())
         prompt = UntitledSavePrompt();
-    else if (m_modifiedFlag)
-        prompt = TitledSavePrompt(m_currentFileName);
+    else if (m_document.ModifiedFlag())
+        prompt = TitledSavePrompt(fileName);
     else
         return true;
 
@@ -144,11 +114,12 @@ void DocumentCommands::New()
     if (!AskToSaveChanges())
         return;
     m_flowchart.ClearFlowchart();
-    SetCurrentFile(QString());
-    m_modifiedFlag = 0;
+    m_document.SetCurrentFileName(QString());
+    m_document.SetModifiedFlag(0);
     m_flowchart.BuildNewFlowchart();
     m_codeView.clear();
-    TakeSnapshot();
+    // An empty flowchart always describes itself.
+    (void)m_document.TakeSnapshot();
 }
 
 void DocumentCommands::Open()
@@ -161,23 +132,23 @@ void DocumentCommands::Open()
 
     // The file is read and parsed before anything is discarded, so a file that
     // cannot be loaded leaves the current document exactly as it was.
-    XmlReadResult document = ReadProjectFile(fileName);
+    const Result<XmlElement> document = ReadProjectFile(fileName);
     if (!document) {
-        m_ui.ShowMessage(document.error);
+        m_ui.ShowMessage(document.Message());
         return;
     }
-    RebuildFlowchart(m_flowchart, *document.root, VoicePhrases ? VoicePhrases() : std::vector<std::string>());
+    RebuildFlowchart(m_flowchart, *document, VoicePhrases ? VoicePhrases() : std::vector<std::string>());
     m_codeView.clear();
-    SetCurrentFile(fileName);
-    m_modifiedFlag = 0;
-    if (std::optional<std::string> error = TakeSnapshot())
-        m_ui.ShowMessage(*error);
+    m_document.SetCurrentFileName(fileName);
+    m_document.SetModifiedFlag(0);
+    if (const Status status = m_document.TakeSnapshot(); !status)
+        m_ui.ShowMessage(status.Message());
 }
 
 DocumentCommands::SaveOutcome DocumentCommands::Save()
 {
-    if (!m_currentFileName.isEmpty())
-        return SaveProjectTo(m_currentFileName);
+    if (!m_document.CurrentFileName().isEmpty())
+        return SaveProjectTo(m_document.CurrentFileName());
     const QString fileName = m_ui.ChooseProjectToSave();
     if (fileName.isEmpty() || !HasProjectExtension(fileName))
         return SaveOutcome::NothingWritten;
@@ -195,28 +166,29 @@ DocumentCommands::SaveOutcome DocumentCommands::SaveAs()
 DocumentCommands::SaveOutcome DocumentCommands::SaveProjectTo(const QString& fileName)
 {
     XmlElement document;
-    std::optional<std::string> error = BuildProjectDocument(m_flowchart, document);
-    if (!error)
-        error = WriteProjectFile(document, fileName);
-    if (error) {
-        m_ui.ShowMessage(*error);
+    Status status = BuildProjectDocument(m_flowchart, document);
+    if (status)
+        status = WriteProjectFile(document, fileName);
+    if (!status) {
+        m_ui.ShowMessage(status.Message());
         return SaveOutcome::Failed;
     }
-    SetCurrentFile(fileName);
-    m_modifiedFlag = 0;
-    m_snapshot = std::move(document);
+    m_document.SetCurrentFileName(fileName);
+    m_document.SetModifiedFlag(0);
+    m_document.SetSnapshot(std::move(document));
     return SaveOutcome::Written;
 }
 
 void DocumentCommands::GenerateProgramText()
 {
-    GeneratedProgram program = GenerateProgram(m_flowchart);
+    std::vector<std::string> program;
+    const Status status = GenerateProgram(m_flowchart, program);
     {
         UpdateBracket bracket(m_codeView);
-        m_codeView.setPlainText(ProgramTextToView(JoinProgramLines(program.lines)));
+        m_codeView.setPlainText(ProgramTextToView(JoinProgramLines(program)));
     }
-    if (program.error)
-        m_ui.ShowMessage(*program.error);
+    if (!status)
+        m_ui.ShowMessage(status.Message());
 }
 
 void DocumentCommands::SaveProgramText()
@@ -224,8 +196,8 @@ void DocumentCommands::SaveProgramText()
     const QString fileName = m_ui.ChooseTextToSave();
     if (fileName.isEmpty())
         return;
-    if (std::optional<std::string> error = WriteWholeFile(fileName, ViewTextToFileBytes(m_codeView.toPlainText())))
-        m_ui.ShowMessage(*error);
+    if (const Status status = WriteWholeFile(fileName, ViewTextToFileBytes(m_codeView.toPlainText())); !status)
+        m_ui.ShowMessage(status.Message());
 }
 
 void DocumentCommands::LoadProgramText()
@@ -233,12 +205,12 @@ void DocumentCommands::LoadProgramText()
     const QString fileName = m_ui.ChooseTextToLoad();
     if (fileName.isEmpty() || !QFileInfo(fileName).isFile())
         return;
-    std::string bytes;
-    if (std::optional<std::string> error = ReadWholeFile(fileName, bytes)) {
-        m_ui.ShowMessage(*error);
+    const Result<std::string> bytes = ReadWholeFile(fileName);
+    if (!bytes) {
+        m_ui.ShowMessage(bytes.Message());
         return;
     }
-    m_codeView.setPlainText(ProgramTextToView(bytes));
+    m_codeView.setPlainText(ProgramTextToView(*bytes));
 }
 
 } // namespace talvex

@@ -46,35 +46,35 @@ TEST_F(ProgramCheckTest, ButtonOnItsSpotWithTooltipAndTheTenButtonsUnmoved)
 
 TEST_F(ProgramCheckTest, F7ListsTheFindingsUnderTheCodeView)
 {
-    m_form.Memo1->setPlainText(kFaulty);
-    EXPECT_FALSE(m_form.Findings->isVisible());
-    QTest::keyClick(m_form.Memo1, Qt::Key_F7);
-    EXPECT_TRUE(m_form.Findings->isVisible());
-    const auto& findings = m_form.Findings->Findings();
+    m_form.Memo1()->setPlainText(kFaulty);
+    EXPECT_FALSE(m_form.Findings()->isVisible());
+    QTest::keyClick(m_form.Memo1(), Qt::Key_F7);
+    EXPECT_TRUE(m_form.Findings()->isVisible());
+    const auto& findings = m_form.Findings()->Findings();
     ASSERT_EQ(findings.size(), 3u);
     EXPECT_EQ(findings[0].line, 3); // the loop without "}"
     EXPECT_EQ(findings[1].line, 5); // speed 300
     EXPECT_EQ(findings[2].line, 6); // unknown statement
-    ASSERT_EQ(m_form.Findings->count(), 3);
-    EXPECT_TRUE(m_form.Findings->item(1)->text().startsWith(QString::fromUtf8("第5行 第7列 错误: ")))
-        << m_form.Findings->item(1)->text().toStdString();
-    EXPECT_EQ(m_form.Memo1->toPlainText(), kFaulty);
+    ASSERT_EQ(m_form.Findings()->count(), 3);
+    EXPECT_TRUE(m_form.Findings()->item(1)->text().startsWith(QString::fromUtf8("第5行 第7列 错误: ")))
+        << m_form.Findings()->item(1)->text().toStdString();
+    EXPECT_EQ(m_form.Memo1()->toPlainText(), kFaulty);
 
-    m_form.Memo1->setPlainText(QStringLiteral("qzrobot\nstart\nend"));
-    QTest::keyClick(m_form.Memo1, Qt::Key_F7);
-    EXPECT_TRUE(m_form.Findings->Findings().empty());
-    EXPECT_EQ(m_form.Findings->count(), 1); // "没有发现问题。"
+    m_form.Memo1()->setPlainText(QStringLiteral("qzrobot\nstart\nend"));
+    QTest::keyClick(m_form.Memo1(), Qt::Key_F7);
+    EXPECT_TRUE(m_form.Findings()->Findings().empty());
+    EXPECT_EQ(m_form.Findings()->count(), 1); // "没有发现问题。"
 }
 
 TEST_F(ProgramCheckTest, ClickOnAFindingSelectsItsLine)
 {
-    m_form.Memo1->setPlainText(kFaulty);
+    m_form.Memo1()->setPlainText(kFaulty);
     m_form.Check().Run();
-    QListWidget* panel = m_form.Findings;
+    QListWidget* panel = m_form.Findings();
     const QRect row = panel->visualItemRect(panel->item(2));
     QTest::mouseClick(panel->viewport(), Qt::LeftButton, {}, row.center());
-    EXPECT_EQ(m_form.Memo1->textCursor().selectedText(), QStringLiteral("jump();"));
-    EXPECT_EQ(m_form.Memo1->textCursor().block().blockNumber(), 5);
+    EXPECT_EQ(m_form.Memo1()->textCursor().selectedText(), QStringLiteral("jump();"));
+    EXPECT_EQ(m_form.Memo1()->textCursor().block().blockNumber(), 5);
 }
 
 TEST_F(ProgramCheckTest, DownloadOfAProgramWithErrorsAsksFirst)
@@ -94,7 +94,7 @@ TEST_F(ProgramCheckTest, DownloadOfAProgramWithErrorsAsksFirst)
         {QStringLiteral("qzrobot\nstart\nend\nfd(1);"), false, 0, true}, // a warning does not ask
     };
     for (const Run& run : runs) {
-        m_form.Memo1->setPlainText(run.text);
+        m_form.Memo1()->setPlainText(run.text);
         int asked = 0;
         m_form.AskDownloadDespiteErrors = [&](int errors) {
             asked = errors;
@@ -118,7 +118,7 @@ TEST_F(ProgramCheckTest, DownloadOfAProgramWithErrorsAsksFirst)
 
 TEST_F(ProgramCheckTest, CodeViewNumbersAndColoursLinesWithoutChangingThem)
 {
-    auto* view = dynamic_cast<CodeView*>(m_form.Memo1);
+    auto* view = dynamic_cast<CodeView*>(m_form.Memo1());
     ASSERT_NE(view, nullptr);
     EXPECT_TRUE(view->font().fixedPitch());
     EXPECT_GE(view->font().pixelSize(), 13);

@@ -30,7 +30,7 @@ class TalvexcCheck : public ::testing::Test {
     QString File(const char* name, const std::string& bytes)
     {
         const QString path = m_dir.filePath(QString::fromLatin1(name));
-        EXPECT_FALSE(WriteWholeFile(path, bytes));
+        EXPECT_TRUE(WriteWholeFile(path, bytes).Ok());
         return path;
     }
 

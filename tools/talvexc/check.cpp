@@ -28,35 +28,36 @@ void PrintFinding(const QString& file, int line, int column, lang::Severity seve
     WriteOut(text.toUtf8().toStdString());
 }
 
-// The program text of a file, or nothing after reporting why there is none.
-// Returns whether the file had an error of its own.
+// The program text of a file; false after reporting why there is none.
 bool ProgramTextOf(const QString& file, std::string& text)
 {
     if (QFileInfo(file).suffix().compare(QLatin1String("lcc"), Qt::CaseInsensitive) != 0) {
-        if (std::optional<std::string> error = ReadWholeFile(file, text)) {
-            PrintFinding(file, 1, 1, lang::Severity::Error, *error);
+        Result<std::string> bytes = ReadWholeFile(file);
+        if (!bytes) {
+            PrintFinding(file, 1, 1, lang::Severity::Error, bytes.Message());
             return false;
         }
+        text = std::move(*bytes);
         return true;
     }
-    XmlReadResult document = ReadProjectFile(file);
+    const Result<XmlElement> document = ReadProjectFile(file);
     if (!document) {
-        PrintFinding(file, 1, 1, lang::Severity::Error, document.error);
+        PrintFinding(file, 1, 1, lang::Severity::Error, document.Message());
         return false;
     }
-    if (document.root->name != "TALVEX")
+    if (document->name != "TALVEX")
         PrintFinding(file, 1, 1, lang::Severity::Warning,
-                     Gbk("这不是本编辑器的项目文件：根元素是“") + document.root->name + Gbk("”，不是“TALVEX”"));
+                     Gbk("这不是本编辑器的项目文件：根元素是“") + document->name + Gbk("”，不是“TALVEX”"));
     std::vector<BlockRecord> records;
-    const std::vector<ProjectBlock> blocks = ProjectBlocks(*document.root);
+    const std::vector<ProjectBlock> blocks = ProjectBlocks(*document);
     for (const ProjectBlock& block : blocks)
         records.push_back({block.kindCode, block.nodeText});
-    const GeneratedProgram program = GenerateProgram(records);
-    if (program.error) {
-        PrintFinding(file, 1, 1, lang::Severity::Error, *program.error);
+    std::vector<std::string> lines;
+    if (const Status generated = GenerateProgram(records, lines); !generated) {
+        PrintFinding(file, 1, 1, lang::Severity::Error, generated.Message());
         return false;
     }
-    text = JoinProgramLines(program.lines);
+    text = JoinProgramLines(lines);
     return true;
 }
 

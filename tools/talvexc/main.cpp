@@ -25,6 +25,10 @@ const Command kCommands[] = {
      "                 exit 1 when any file has an error",
      RunCheckCommand},
     {"send", "send --port DEVICE FILE   download a program text file to the robot", ::RunSendCommand},
+    {"run",
+     "run [--arena NAME|FILE] [--seconds S] [--clap MS]... FILE\n"
+     "                 run a project or program text on the simulated robot; JSON Lines on stdout",
+     RunRunCommand},
 };
 
 void PrintUsage(std::FILE* out)
