@@ -43,6 +43,11 @@ bool HasProjectExtension(const QString& fileName)
     return false;
 }
 
+std::string NotAProjectMessage(const QString& fileName)
+{
+    return Gbk(u8"无法打开\"") + ToGbk(fileName) + Gbk(u8"\": 不是流程图C文件(*.lcc)。");
+}
+
 std::string UntitledSavePrompt()
 {
     return Gbk(u8"流程图文件的内容已经被更改,\r\n是否保存更改?");
@@ -156,15 +161,24 @@ void DocumentCommands::Open()
     if (!AskToSaveChanges())
         return;
     const QString fileName = m_ui.ChooseProjectToOpen();
-    if (fileName.isEmpty() || !HasProjectExtension(fileName) || !QFileInfo(fileName).isFile())
+    if (fileName.isEmpty())
         return;
+    OpenProjectFile(fileName);
+}
+
+DocumentCommands::OpenOutcome DocumentCommands::OpenProjectFile(const QString& fileName)
+{
+    if (!HasProjectExtension(fileName))
+        return OpenOutcome::NotAProject;
+    if (!QFileInfo(fileName).isFile())
+        return OpenOutcome::Missing;
 
     // The file is read and parsed before anything is discarded, so a file that
     // cannot be loaded leaves the current document exactly as it was.
     XmlReadResult document = ReadProjectFile(fileName);
     if (!document) {
         m_ui.ShowMessage(document.error);
-        return;
+        return OpenOutcome::Failed;
     }
     RebuildFlowchart(m_flowchart, *document.root, VoicePhrases ? VoicePhrases() : std::vector<std::string>());
     m_codeView.clear();
@@ -172,6 +186,28 @@ void DocumentCommands::Open()
     m_modifiedFlag = 0;
     if (std::optional<std::string> error = TakeSnapshot())
         m_ui.ShowMessage(*error);
+    return OpenOutcome::Opened;
+}
+
+void DocumentCommands::OpenNamedFile(const QString& fileName)
+{
+    if (!AskToSaveChanges())
+        return;
+    switch (OpenProjectFile(fileName)) {
+    case OpenOutcome::NotAProject:
+        m_ui.ShowMessage(NotAProjectMessage(fileName));
+        break;
+    case OpenOutcome::Missing: {
+        // The reader's own words for a file that is not there.
+        std::string bytes;
+        std::optional<std::string> error = ReadWholeFile(fileName, bytes);
+        m_ui.ShowMessage(error ? *error : NotAProjectMessage(fileName));
+        break;
+    }
+    case OpenOutcome::Opened:
+    case OpenOutcome::Failed:
+        break;
+    }
 }
 
 DocumentCommands::SaveOutcome DocumentCommands::Save()

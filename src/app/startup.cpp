@@ -1,10 +1,14 @@
 #include "app/startup.h"
 
+#include "app/documentcommands.h"
 #include "app/formabout.h"
 #include "app/mainwindow.h"
 #include "dialogs/dialogset.h"
 #include "dialogs/dispatcher.h"
 #include "link/ui/downloaddialog.h"
+
+#include <QDir>
+#include <QFileInfo>
 
 namespace talvex {
 
@@ -40,6 +44,21 @@ void CreateForms(TForm1& form1)
 {
     auto* forms = new Forms(form1);
     form1.SetDblClickHandler([forms] { forms->Dispatcher().EditBlockProperties(); });
+}
+
+QString StartupFileArgument(const QStringList& arguments)
+{
+    if (arguments.size() < 2 || arguments.at(1).isEmpty())
+        return QString();
+    return QDir::cleanPath(QFileInfo(arguments.at(1)).absoluteFilePath());
+}
+
+void StartEditor(TForm1& form1, const QString& startupFile)
+{
+    CreateForms(form1);
+    form1.show();
+    if (!startupFile.isEmpty())
+        form1.Documents().OpenNamedFile(startupFile);
 }
 
 } // namespace talvex
