@@ -2,6 +2,7 @@
 
 #include "app/documentcommands.h"
 #include "app/documentui.h"
+#include "app/exportcommands.h"
 #include "app/formabout.h"
 #include "app/images.h"
 #include "app/navbar.h"
@@ -132,6 +133,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
     setGeometry(106, 80, 618, 463);
 
     FormCreate();
+    new ExportCommands(*this);
 }
 
 TForm1::~TForm1()

@@ -4,7 +4,9 @@
 #include "tsansuppressions.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <cstdio>
+#include <cstring>
 
 namespace talvex::cli {
 
@@ -20,6 +22,9 @@ struct Command {
 const Command kCommands[] = {
     {"gen", "gen FILE.lcc   print the program text of a project (GBK, CR LF after every line)", RunGenCommand},
     {"fmt", "fmt FILE.lcc   print the project file as the editor saves it after opening it", RunFmtCommand},
+    {"export",
+     "export FILE.lcc OUT.png|OUT.svg|OUT.pdf   draw the flowchart as the editor does (PNG at 2x, PDF in A4 pages)",
+     RunExportCommand},
     {"send", "send --port DEVICE FILE   download a program text file to the robot", ::RunSendCommand},
 };
 
@@ -61,6 +66,14 @@ int Main(const QStringList& arguments)
 
 int main(int argc, char** argv)
 {
+    // Drawing needs fonts and so a GUI application, but never a display:
+    // the offscreen platform unless the caller chose one.
+    if (argc > 1 && std::strcmp(argv[1], "export") == 0) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        QGuiApplication app(argc, argv);
+        return talvex::cli::Main(QCoreApplication::arguments());
+    }
     QCoreApplication app(argc, argv);
     return talvex::cli::Main(QCoreApplication::arguments());
 }
