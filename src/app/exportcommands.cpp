@@ -52,8 +52,8 @@ QString ExportCommands::DocumentName() const
 
 bool ExportCommands::ExportTo(const QString& fileName)
 {
-    if (std::optional<std::string> error = ExportFlowchart(m_form1.Chart(), fileName, DocumentName())) {
-        QMessageBox::critical(&m_form1, QStringLiteral("Error"), FromGbk(*error));
+    if (const Status written = ExportFlowchart(m_form1.Chart(), fileName, DocumentName()); !written) {
+        QMessageBox::critical(&m_form1, QStringLiteral("Error"), FromGbk(written.Message()));
         return false;
     }
     return true;

@@ -23,21 +23,21 @@ namespace {
 // bytes, whatever the diagram's width.
 constexpr qsizetype kStripBytes = 4 << 20;
 
-std::string CannotWrite(const QString& fileName, const QString& reason)
+Status CannotWrite(const QString& fileName, const QString& reason)
 {
     const char* verb = QFileInfo::exists(fileName) ? "open" : "create";
-    return std::string("Cannot ") + verb + " file \"" + ToGbk(fileName) + "\". " + ToGbk(reason);
+    return Status::Failure(std::string("Cannot ") + verb + " file \"" + ToGbk(fileName) + "\". " + ToGbk(reason));
 }
 
 // Opens the target for a complete rewrite; the file changes only on Commit.
-std::optional<std::string> OpenTarget(QSaveFile& file)
+Status OpenTarget(QSaveFile& file)
 {
     if (!file.open(QIODevice::WriteOnly))
         return CannotWrite(file.fileName(), file.errorString());
-    return std::nullopt;
+    return Status();
 }
 
-std::optional<std::string> Commit(QSaveFile& file, bool painted)
+Status Commit(QSaveFile& file, bool painted)
 {
     if (!painted) {
         const QString reason = file.errorString();
@@ -46,7 +46,7 @@ std::optional<std::string> Commit(QSaveFile& file, bool painted)
     }
     if (!file.commit())
         return CannotWrite(file.fileName(), file.errorString());
-    return std::nullopt;
+    return Status();
 }
 
 } // namespace
@@ -71,7 +71,7 @@ QRect ExportArea(const CanvasModel& chart)
     return drawn.adjusted(-kExportMargin, -kExportMargin, kExportMargin, kExportMargin);
 }
 
-std::optional<std::string> ExportPng(const CanvasModel& chart, const QString& fileName, int scale)
+Status ExportPng(const CanvasModel& chart, const QString& fileName, int scale)
 {
     scale = std::max(1, scale);
     const QRect area = ExportArea(chart);
@@ -79,8 +79,8 @@ std::optional<std::string> ExportPng(const CanvasModel& chart, const QString& fi
     const int height = area.height() * scale;
 
     QSaveFile file(fileName);
-    if (std::optional<std::string> error = OpenTarget(file))
-        return error;
+    if (Status opened = OpenTarget(file); !opened)
+        return opened;
     PngStream png(file, width, height);
     CanvasPainter canvas(chart);
     canvas.SetForExport(true);
@@ -105,12 +105,12 @@ std::optional<std::string> ExportPng(const CanvasModel& chart, const QString& fi
     return Commit(file, ok);
 }
 
-std::optional<std::string> ExportSvg(const CanvasModel& chart, const QString& fileName)
+Status ExportSvg(const CanvasModel& chart, const QString& fileName)
 {
     const QRect area = ExportArea(chart);
     QSaveFile file(fileName);
-    if (std::optional<std::string> error = OpenTarget(file))
-        return error;
+    if (Status opened = OpenTarget(file); !opened)
+        return opened;
     QSvgGenerator svg;
     svg.setOutputDevice(&file);
     svg.setSize(area.size());
@@ -129,11 +129,11 @@ std::optional<std::string> ExportSvg(const CanvasModel& chart, const QString& fi
     return Commit(file, painted && file.error() == QFileDevice::NoError);
 }
 
-std::optional<std::string> ExportPdf(const CanvasModel& chart, const QString& fileName, const QString& documentName)
+Status ExportPdf(const CanvasModel& chart, const QString& fileName, const QString& documentName)
 {
     QSaveFile file(fileName);
-    if (std::optional<std::string> error = OpenTarget(file))
-        return error;
+    if (Status opened = OpenTarget(file); !opened)
+        return opened;
     int pages = 0;
     {
         QPdfWriter pdf(&file);
@@ -147,8 +147,7 @@ std::optional<std::string> ExportPdf(const CanvasModel& chart, const QString& fi
     return Commit(file, pages > 0 && file.error() == QFileDevice::NoError);
 }
 
-std::optional<std::string> ExportFlowchart(const CanvasModel& chart, const QString& fileName,
-                                           const QString& documentName)
+Status ExportFlowchart(const CanvasModel& chart, const QString& fileName, const QString& documentName)
 {
     switch (ExportFormatOf(fileName)) {
     case ExportFormat::Png:

@@ -1,12 +1,10 @@
 #pragma once
 
 #include "model/canvas.h"
+#include "model/status.h"
 
 #include <QRect>
 #include <QString>
-
-#include <optional>
-#include <string>
 
 namespace talvex {
 
@@ -24,19 +22,18 @@ ExportFormat ExportFormatOf(const QString& fileName);
 // lies, with kExportMargin around it.
 QRect ExportArea(const CanvasModel& chart);
 
-// Each returns nullopt on success or the message (GBK) naming the file that
-// could not be written; a failed export leaves no partial file behind.
+// Each fails with the message (GBK) naming the file that could not be
+// written; a failed export leaves no partial file behind.
 //
 // PNG: the picture is drawn in strips of a few hundred rows that go straight
 // into the file, so memory stays the same for any length of flowchart.
-std::optional<std::string> ExportPng(const CanvasModel& chart, const QString& fileName, int scale = kDefaultImageScale);
+Status ExportPng(const CanvasModel& chart, const QString& fileName, int scale = kDefaultImageScale);
 // SVG: one vector picture of the whole flowchart at screen size.
-std::optional<std::string> ExportSvg(const CanvasModel& chart, const QString& fileName);
+Status ExportSvg(const CanvasModel& chart, const QString& fileName);
 // PDF: A4 pages as printing makes them (PrintFlowchart), each painted and
 // written before the next.
-std::optional<std::string> ExportPdf(const CanvasModel& chart, const QString& fileName, const QString& documentName);
+Status ExportPdf(const CanvasModel& chart, const QString& fileName, const QString& documentName);
 // By the file's extension; documentName goes in the footer of PDF pages.
-std::optional<std::string> ExportFlowchart(const CanvasModel& chart, const QString& fileName,
-                                           const QString& documentName);
+Status ExportFlowchart(const CanvasModel& chart, const QString& fileName, const QString& documentName);
 
 } // namespace talvex

@@ -51,7 +51,7 @@ class StartupFileTest : public ::testing::Test {
     QString Written(const char* name, const std::string& bytes)
     {
         const QString path = m_dir.filePath(QLatin1String(name));
-        EXPECT_FALSE(WriteWholeFile(path, bytes));
+        EXPECT_TRUE(WriteWholeFile(path, bytes).Ok());
         return path;
     }
 
@@ -69,7 +69,9 @@ TEST_F(StartupFileTest, NamedProjectIsOpenedAsOpenWould)
     EXPECT_EQ(form.windowTitle(), ApplicationTitle() + QStringLiteral(" - robot1.lcc"));
     EXPECT_TRUE(form.Memo1->toPlainText().isEmpty());
     // The snapshot is taken: nothing counts as changed.
-    EXPECT_EQ(form.Documents().IsDocumentModified(), std::optional<bool>(false));
+    const Result<bool> modified = form.Documents().IsDocumentModified();
+    ASSERT_TRUE(modified.Ok()) << modified.Message();
+    EXPECT_FALSE(*modified);
     EXPECT_TRUE(form.isVisible());
 }
 

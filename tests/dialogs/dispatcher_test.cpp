@@ -68,9 +68,9 @@ class DispatcherTest : public ::testing::Test {
     }
     CtrlNode Parsed(const FcObject* object)
     {
-        XmlReadResult r = ParseCtrlNode(object->CtrlNodeText);
-        EXPECT_TRUE(r) << r.error;
-        return r ? *r.root : CtrlNode{};
+        Result<XmlElement> r = ParseCtrlNode(object->CtrlNodeText);
+        EXPECT_TRUE(r) << r.Message();
+        return r ? *r : CtrlNode{};
     }
     template <class T> T* Child(QDialog& dialog, const char* name)
     {
@@ -268,7 +268,7 @@ TEST_F(DispatcherTest, UnreadableNodeShowsTheReadersMessageAndNoDialog)
     dispatcher.EditBlockProperties();
     EXPECT_TRUE(shown.empty());
     ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0], ParseCtrlNode(broken).error);
+    EXPECT_EQ(messages[0], ParseCtrlNode(broken).Message());
     EXPECT_EQ(block->CtrlNodeText, broken);
 }
 

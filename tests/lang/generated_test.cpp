@@ -128,10 +128,11 @@ std::string ProgramText(const std::vector<Block>& blocks)
     std::vector<BlockRecord> records;
     for (const Block& block : blocks)
         records.push_back({block.code, block.node});
-    const GeneratedProgram program = GenerateProgram(records);
-    EXPECT_FALSE(program.error);
+    std::vector<std::string> lines;
+    const Status status = GenerateProgram(records, lines);
+    EXPECT_TRUE(status) << status.Message();
     std::string text;
-    for (const std::string& line : program.lines)
+    for (const std::string& line : lines)
         text += line + "\r\n";
     return text;
 }

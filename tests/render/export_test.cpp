@@ -96,7 +96,8 @@ TEST_F(ExportTest, PngShowsWholeFlowchartAtTwiceScreenSize)
         m_flows.ClearFlowchart();
         Build(blocks);
         const QString file = Path("chart.png");
-        ASSERT_EQ(ExportPng(m_canvas, file), std::nullopt);
+        const Status written = ExportPng(m_canvas, file);
+        ASSERT_TRUE(written.Ok()) << written.Message();
         QImageReader reader(file);
         reader.setAllocationLimit(0);
         const QImage image = reader.read();
@@ -118,7 +119,8 @@ TEST_F(ExportTest, PngStripsJoinWithoutSeams)
     // Tall enough for many strips: the picture equals one painted in one go.
     Build(40);
     const QString file = Path("strips.png");
-    ASSERT_EQ(ExportPng(m_canvas, file), std::nullopt);
+    const Status written = ExportPng(m_canvas, file);
+    ASSERT_TRUE(written.Ok()) << written.Message();
     QImageReader reader(file);
     reader.setAllocationLimit(0);
     const QImage streamed = reader.read().convertToFormat(QImage::Format_RGBX8888);
@@ -149,7 +151,8 @@ TEST_F(ExportTest, SvgHoldsOneCaptionPerBlock)
 {
     Build(25);
     const QString file = Path("chart.svg");
-    ASSERT_EQ(ExportSvg(m_canvas, file), std::nullopt);
+    const Status written = ExportSvg(m_canvas, file);
+    ASSERT_TRUE(written.Ok()) << written.Message();
     QXmlStreamReader xml(ReadAll(file));
     int texts = 0;
     int delays = 0;
@@ -178,7 +181,8 @@ TEST_F(ExportTest, PdfPagesHoldEveryBlockOnceWithFooters)
 {
     Build(40);
     const QString file = Path("chart.pdf");
-    ASSERT_EQ(ExportPdf(m_canvas, file, QStringLiteral("robot1.lcc")), std::nullopt);
+    const Status written = ExportPdf(m_canvas, file, QStringLiteral("robot1.lcc"));
+    ASSERT_TRUE(written.Ok()) << written.Message();
     const QByteArray pdf = ReadAll(file);
     ASSERT_TRUE(pdf.startsWith("%PDF-"));
     // 40 blocks, 41 spots and the terminals, 32 pixels each, make 2,656
@@ -208,12 +212,12 @@ TEST_F(ExportTest, UnwritableTargetIsReportedAndLeavesNothing)
 {
     Build(2);
     for (const char* name : {"missing/chart.png", "missing/chart.svg", "missing/chart.pdf"}) {
-        const std::optional<std::string> error = ExportFlowchart(m_canvas, Path(name), QStringLiteral("x"));
-        ASSERT_TRUE(error.has_value()) << name;
-        EXPECT_EQ(error->rfind("Cannot create file \"", 0), 0u) << *error;
+        const Status written = ExportFlowchart(m_canvas, Path(name), QStringLiteral("x"));
+        ASSERT_FALSE(written.Ok()) << name;
+        EXPECT_EQ(written.Message().rfind("Cannot create file \"", 0), 0u) << written.Message();
         EXPECT_FALSE(QFile::exists(Path(name)));
     }
-    EXPECT_TRUE(ExportFlowchart(m_canvas, Path("chart.bmp"), QStringLiteral("x")).has_value());
+    EXPECT_FALSE(ExportFlowchart(m_canvas, Path("chart.bmp"), QStringLiteral("x")).Ok());
 }
 
 } // namespace

@@ -24,9 +24,9 @@ class TalvexcExportTest : public ::testing::Test {
             m_flows.AppendBlock(i % 2 ? 5 : 1);
         m_flows.RelayoutFlowchart();
         XmlElement document;
-        ASSERT_EQ(BuildProjectDocument(m_flows, document), std::nullopt);
+        ASSERT_TRUE(BuildProjectDocument(m_flows, document).Ok());
         m_project = m_dir.filePath(QStringLiteral("robot1.lcc"));
-        ASSERT_EQ(WriteProjectFile(document, m_project), std::nullopt);
+        ASSERT_TRUE(WriteProjectFile(document, m_project).Ok());
     }
 
     int Export(const QStringList& args, QByteArray* err = nullptr)

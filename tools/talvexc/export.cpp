@@ -18,17 +18,17 @@ int RunExportCommand(const QStringList& args)
 {
     if (args.size() != 2 || args.at(0).isEmpty() || ExportFormatOf(args.at(1)) == ExportFormat::Unknown)
         return UsageError();
-    XmlReadResult document = ReadProjectFile(args.at(0));
+    const Result<XmlElement> document = ReadProjectFile(args.at(0));
     if (!document) {
-        WriteError(document.error);
+        WriteError(document.Message());
         return kExitFailed;
     }
     // The diagram exactly as Open builds it in the editor.
     CanvasModel chart;
     FlowList flowchart(chart);
-    RebuildFlowchart(flowchart, *document.root, LoadPhraseList());
-    if (std::optional<std::string> error = ExportFlowchart(chart, args.at(1), QFileInfo(args.at(0)).fileName())) {
-        WriteError(*error);
+    RebuildFlowchart(flowchart, *document, LoadPhraseList());
+    if (const Status written = ExportFlowchart(chart, args.at(1), QFileInfo(args.at(0)).fileName()); !written) {
+        WriteError(written.Message());
         return kExitFailed;
     }
     return kExitOk;
