@@ -83,7 +83,7 @@ void CanvasPainter::Paint(QPainter& painter, const QRect& rect)
     const qreal lineWidth = m_forExport ? 1 : 0;
 
     painter.setPen(QPen(Qt::black, lineWidth));
-    for (const FcConnection* c : m_chart.Connections()) {
+    for (const auto& c : m_chart.Connections()) {
         if (!AroundConnection(*c).Intersects(clip))
             continue;
         const FcPoint a = c->From();
@@ -92,12 +92,12 @@ void CanvasPainter::Paint(QPainter& painter, const QRect& rect)
     }
 
     const FcObject* selected = nullptr;
-    for (const FcObject* o : m_chart.Objects()) {
+    for (const auto& o : m_chart.Objects()) {
         if (o->ShapeKind() == skNone || !o->Rect().Intersects(clip))
             continue;
         DrawObject(painter, *o);
         if (o->Selected())
-            selected = o;
+            selected = &*o;
     }
     // The mark goes over everything so a neighbour never hides it.
     if (selected && !m_forExport)
@@ -108,11 +108,11 @@ void CanvasPainter::Paint(QPainter& painter, const QRect& rect)
 QRect CanvasPainter::DrawnBounds(const CanvasModel& chart)
 {
     QRect bounds;
-    for (const FcObject* o : chart.Objects()) {
+    for (const auto& o : chart.Objects()) {
         if (o->ShapeKind() != skNone && o->Width() > 0 && o->Height() > 0)
             bounds |= ToQRect(o->Rect());
     }
-    for (const FcConnection* c : chart.Connections()) {
+    for (const auto& c : chart.Connections()) {
         const FcPoint a = c->From();
         const FcPoint b = c->To();
         bounds |= QRect(QPoint(std::min(a.x, b.x), std::min(a.y, b.y)), QPoint(std::max(a.x, b.x), std::max(a.y, b.y)));

@@ -20,7 +20,7 @@ constexpr qreal kCanvasDpi = 96;
 std::vector<PageSlice> OccupiedSpans(const CanvasModel& chart, const QRect& area)
 {
     std::vector<PageSlice> spans;
-    for (const FcObject* o : chart.Objects()) {
+    for (const auto& o : chart.Objects()) {
         if (o->ShapeKind() == skNone || o->Width() <= 0 || o->Height() <= 0)
             continue;
         const int top = std::max(o->Top(), area.top());

@@ -64,7 +64,7 @@ TEST_F(ExportCommandsTest, ButtonsOnTheirSpotsWithTooltipsAndInTheCanvasMenu)
         EXPECT_FALSE(button->toolTip().isEmpty());
         EXPECT_FALSE(c.action->icon().isNull());
         EXPECT_EQ(c.action->text(), QString::fromUtf8(c.text));
-        EXPECT_TRUE(m_form.dxFlowChart1->actions().contains(c.action));
+        EXPECT_TRUE(m_form.dxFlowChart1()->actions().contains(c.action));
     }
     // The ten specified buttons keep their places.
     EXPECT_EQ(m_form.SpeedButton(9)->x(), 506);
@@ -89,7 +89,7 @@ TEST_F(ExportCommandsTest, ExportWritesTheWholeFlowchartNotTheVisiblePart)
     const QImage image(file + QStringLiteral(".png"));
     ASSERT_FALSE(image.isNull());
     EXPECT_EQ(image.size(), ExportArea(m_form.Chart()).size() * 2);
-    EXPECT_GT(image.height(), m_form.dxFlowChart1->viewport()->height() * 4);
+    EXPECT_GT(image.height(), m_form.dxFlowChart1()->viewport()->height() * 4);
 }
 
 TEST_F(ExportCommandsTest, UnwritableFileGivesAMessage)

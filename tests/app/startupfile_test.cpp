@@ -62,14 +62,14 @@ TEST_F(StartupFileTest, NamedProjectIsOpenedAsOpenWould)
 {
     const QString path = SavedProject("robot1.lcc");
     TForm1 form;
-    form.Memo1->setPlainText(QStringLiteral("left over"));
+    form.Memo1()->setPlainText(QStringLiteral("left over"));
     EXPECT_TRUE(StartOn(form, path).isEmpty());
     EXPECT_EQ(form.Flows().Count(), 7);
-    EXPECT_EQ(form.Documents().CurrentFileName(), path);
+    EXPECT_EQ(form.CurrentFileName(), path);
     EXPECT_EQ(form.windowTitle(), ApplicationTitle() + QStringLiteral(" - robot1.lcc"));
-    EXPECT_TRUE(form.Memo1->toPlainText().isEmpty());
+    EXPECT_TRUE(form.Memo1()->toPlainText().isEmpty());
     // The snapshot is taken: nothing counts as changed.
-    const Result<bool> modified = form.Documents().IsDocumentModified();
+    const Result<bool> modified = form.CurrentDocument().IsDocumentModified();
     ASSERT_TRUE(modified.Ok()) << modified.Message();
     EXPECT_FALSE(*modified);
     EXPECT_TRUE(form.isVisible());
@@ -101,7 +101,7 @@ TEST_F(StartupFileTest, FileThatCannotBeOpenedLeavesTheNewFlowchartAndSaysWhy)
         }
         EXPECT_EQ(form.Flows().Count(), 3);
         EXPECT_EQ(form.windowTitle(), ApplicationTitle());
-        EXPECT_TRUE(form.Documents().CurrentFileName().isEmpty());
+        EXPECT_TRUE(form.CurrentFileName().isEmpty());
         EXPECT_TRUE(form.isVisible());
     }
 }

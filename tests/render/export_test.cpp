@@ -66,7 +66,7 @@ class ExportTest : public ::testing::Test {
     int DrawnBottom() const
     {
         int bottom = 0;
-        for (const FcObject* o : m_canvas.Objects())
+        for (const auto& o : m_canvas.Objects())
             if (o->ShapeKind() != skNone)
                 bottom = std::max(bottom, o->Top() + o->Height());
         return bottom;

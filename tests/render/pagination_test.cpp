@@ -80,7 +80,7 @@ TEST(PaginationTest, LongFlowchartPagesNeverCutABlock)
             if (i + 1 < pages.size()) {
                 EXPECT_GT(pages[i].bottom - pages[i].top, pageHeight - kTallPanelHeight - kPanelHeight);
             }
-            for (const FcObject* o : canvas.Objects()) {
+            for (const auto& o : canvas.Objects()) {
                 if (o->ShapeKind() == skNone || o->Height() == 0)
                     continue;
                 EXPECT_FALSE(o->Top() < pages[i].bottom && pages[i].bottom < o->Top() + o->Height())

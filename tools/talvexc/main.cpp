@@ -26,6 +26,10 @@ const Command kCommands[] = {
      "export FILE.lcc OUT.png|OUT.svg|OUT.pdf   draw the flowchart as the editor does (PNG at 2x, PDF in A4 pages)",
      RunExportCommand},
     {"send", "send --port DEVICE FILE   download a program text file to the robot", ::RunSendCommand},
+    {"run",
+     "run [--arena NAME|FILE] [--seconds S] [--clap MS]... FILE\n"
+     "                 run a project or program text on the simulated robot; JSON Lines on stdout",
+     RunRunCommand},
 };
 
 void PrintUsage(std::FILE* out)
