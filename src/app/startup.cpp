@@ -7,6 +7,7 @@
 #include "dialogs/dispatcher.h"
 #include "link/ui/downloaddialog.h"
 #include "model/ui/canvasview.h"
+#include "sim/ui/simulatecommand.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -46,6 +47,7 @@ class Forms : public QObject {
 void CreateForms(TForm1& form1)
 {
     new Forms(form1);
+    InstallSimulateCommand(form1);
 }
 
 QString StartupFileArgument(const QStringList& arguments)
