@@ -22,6 +22,10 @@ struct Command {
 const Command kCommands[] = {
     {"gen", "gen FILE.lcc   print the program text of a project (GBK, CR LF after every line)", RunGenCommand},
     {"fmt", "fmt FILE.lcc   print the project file as the editor saves it after opening it", RunFmtCommand},
+    {"check",
+     "check FILE...  check program texts and projects: FILE:LINE:COL: 错误|警告: message, in UTF-8;\n"
+     "                 exit 1 when any file has an error",
+     RunCheckCommand},
     {"export",
      "export FILE.lcc OUT.png|OUT.svg|OUT.pdf   draw the flowchart as the editor does (PNG at 2x, PDF in A4 pages)",
      RunExportCommand},
