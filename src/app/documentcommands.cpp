@@ -44,6 +44,11 @@ bool HasProjectExtension(const QString& fileName)
     return false;
 }
 
+std::string NotAProjectMessage(const QString& fileName)
+{
+    return Gbk(u8"无法打开\"") + ToGbk(fileName) + Gbk(u8"\": 不是流程图C文件(*.lcc)。");
+}
+
 std::string UntitledSavePrompt()
 {
     return Gbk(u8"流程图文件的内容已经被更改,\r\n是否保存更改?");
@@ -128,15 +133,24 @@ void DocumentCommands::Open()
     if (!AskToSaveChanges())
         return;
     const QString fileName = m_ui.ChooseProjectToOpen();
-    if (fileName.isEmpty() || !HasProjectExtension(fileName) || !QFileInfo(fileName).isFile())
+    if (fileName.isEmpty())
         return;
+    OpenProjectFile(fileName);
+}
+
+DocumentCommands::OpenOutcome DocumentCommands::OpenProjectFile(const QString& fileName)
+{
+    if (!HasProjectExtension(fileName))
+        return OpenOutcome::NotAProject;
+    if (!QFileInfo(fileName).isFile())
+        return OpenOutcome::Missing;
 
     // The file is read and parsed before anything is discarded, so a file that
     // cannot be loaded leaves the current document exactly as it was.
     const Result<XmlElement> document = ReadProjectFile(fileName);
     if (!document) {
         m_ui.ShowMessage(document.Message());
-        return;
+        return OpenOutcome::Failed;
     }
     RebuildFlowchart(m_flowchart, *document, VoicePhrases ? VoicePhrases() : std::vector<std::string>());
     m_document.ClearHistory();
@@ -145,6 +159,27 @@ void DocumentCommands::Open()
     m_document.SetModifiedFlag(0);
     if (const Status status = m_document.TakeSnapshot(); !status)
         m_ui.ShowMessage(status.Message());
+    return OpenOutcome::Opened;
+}
+
+void DocumentCommands::OpenNamedFile(const QString& fileName)
+{
+    if (!AskToSaveChanges())
+        return;
+    switch (OpenProjectFile(fileName)) {
+    case OpenOutcome::NotAProject:
+        m_ui.ShowMessage(NotAProjectMessage(fileName));
+        break;
+    case OpenOutcome::Missing: {
+        // The reader's own words for a file that is not there.
+        const Result<std::string> bytes = ReadWholeFile(fileName);
+        m_ui.ShowMessage(bytes ? NotAProjectMessage(fileName) : bytes.Message());
+        break;
+    }
+    case OpenOutcome::Opened:
+    case OpenOutcome::Failed:
+        break;
+    }
 }
 
 DocumentCommands::SaveOutcome DocumentCommands::Save()

@@ -20,6 +20,9 @@ class DocumentUi;
 // separator or drive colon follows it) is ".lcc" in any letter case.
 bool HasProjectExtension(const QString& fileName);
 
+// The message for a named file that lacks the project extension (GBK).
+std::string NotAProjectMessage(const QString& fileName);
+
 // The unsaved-changes questions (GBK).
 std::string UntitledSavePrompt();
 std::string TitledSavePrompt(const QString& fileName);
@@ -34,6 +37,7 @@ class DocumentCommands {
     std::function<std::vector<std::string>()> VoicePhrases;
 
     enum class SaveOutcome { Written, NothingWritten, Failed };
+    enum class OpenOutcome { Opened, NotAProject, Missing, Failed };
 
     void New();                 // SpeedButton1
     void Open();                // SpeedButton2
@@ -42,6 +46,16 @@ class DocumentCommands {
     void GenerateProgramText(); // SpeedButton7
     void SaveProgramText();     // SpeedButton9
     void LoadProgramText();     // SpeedButton10
+
+    // Open's steps after its file dialog: a name without the project
+    // extension or naming no file ends silently (NotAProject, Missing), a
+    // file that cannot be read or parsed shows the reader's message (Failed)
+    // and leaves the flowchart as it was.
+    OpenOutcome OpenProjectFile(const QString& fileName);
+    // Open without the dialog, for a file named when the program starts: the
+    // same question and the same steps, except that a name Open would pass
+    // over in silence gets a message too, since nobody chose it in a dialog.
+    void OpenNamedFile(const QString& fileName);
 
     // The question New and Open ask first; true to go on.
     bool AskToSaveChanges();

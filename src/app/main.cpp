@@ -8,11 +8,12 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(talvex::ApplicationTitle());
+    // Before the main window moves the current folder.
+    const QString startupFile = talvex::StartupFileArgument(QApplication::arguments());
 
     // The main window first: its creation builds the new flowchart before any
     // dialog exists.
     talvex::TForm1 form1;
-    talvex::CreateForms(form1);
-    form1.show();
+    talvex::StartEditor(form1, startupFile);
     return app.exec();
 }

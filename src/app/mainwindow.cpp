@@ -5,6 +5,7 @@
 #include "app/documentcommands.h"
 #include "app/documentui.h"
 #include "app/editcommands.h"
+#include "app/exportcommands.h"
 #include "app/findingblocks.h"
 #include "app/findingspanel.h"
 #include "app/formabout.h"
@@ -171,6 +172,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
     m_edits = new EditCommands(*this);
 
     FormCreate();
+    new ExportCommands(*this);
 }
 
 TForm1::~TForm1() = default;

@@ -1,5 +1,6 @@
 #include "app/startup.h"
 
+#include "app/documentcommands.h"
 #include "app/formabout.h"
 #include "app/mainwindow.h"
 #include "dialogs/dialogset.h"
@@ -7,6 +8,9 @@
 #include "link/ui/downloaddialog.h"
 #include "model/ui/canvasview.h"
 #include "sim/ui/simulatecommand.h"
+
+#include <QDir>
+#include <QFileInfo>
 
 namespace talvex {
 
@@ -44,6 +48,21 @@ void CreateForms(TForm1& form1)
 {
     new Forms(form1);
     InstallSimulateCommand(form1);
+}
+
+QString StartupFileArgument(const QStringList& arguments)
+{
+    if (arguments.size() < 2 || arguments.at(1).isEmpty())
+        return QString();
+    return QDir::cleanPath(QFileInfo(arguments.at(1)).absoluteFilePath());
+}
+
+void StartEditor(TForm1& form1, const QString& startupFile)
+{
+    CreateForms(form1);
+    form1.show();
+    if (!startupFile.isEmpty())
+        form1.Documents().OpenNamedFile(startupFile);
 }
 
 } // namespace talvex

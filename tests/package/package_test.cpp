@@ -137,7 +137,7 @@ TEST_F(PackageTest, DebianPackageDependsOnRuntimePackagesOnly)
     ASSERT_EQ(info.exitCode, 0) << info.out;
     const QString depends = QString::fromStdString(info.out).trimmed();
     for (const char* runtime : {"libqt6core6", "libqt6gui6", "libqt6widgets6", "libqt6serialport6", "libqt6svg6",
-                                "libpugixml1v5", "libstdc++6", "fonts-noto-cjk"}) {
+                                "libqt6printsupport6", "libpugixml1v5", "zlib1g", "libstdc++6", "fonts-noto-cjk"}) {
         EXPECT_TRUE(depends.contains(QLatin1String(runtime))) << runtime << " missing from: " << info.out;
     }
     for (const char* buildTool : {"-dev", "cmake", "ninja", "g++", "gcc ", "build-essential", "libgtest", "benchmark"})

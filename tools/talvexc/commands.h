@@ -14,6 +14,7 @@ constexpr int kExitUsage = 2;
 int RunGenCommand(const QStringList& args);
 int RunFmtCommand(const QStringList& args);
 int RunCheckCommand(const QStringList& args);
+int RunExportCommand(const QStringList& args);
 int RunRunCommand(const QStringList& args);
 
 // Prints the usage text on stderr and returns kExitUsage.

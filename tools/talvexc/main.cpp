@@ -4,7 +4,9 @@
 #include "tsansuppressions.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <cstdio>
+#include <cstring>
 
 namespace talvex::cli {
 
@@ -24,6 +26,9 @@ const Command kCommands[] = {
      "check FILE...  check program texts and projects: FILE:LINE:COL: 错误|警告: message, in UTF-8;\n"
      "                 exit 1 when any file has an error",
      RunCheckCommand},
+    {"export",
+     "export FILE.lcc OUT.png|OUT.svg|OUT.pdf   draw the flowchart as the editor does (PNG at 2x, PDF in A4 pages)",
+     RunExportCommand},
     {"send", "send --port DEVICE FILE   download a program text file to the robot", ::RunSendCommand},
     {"run",
      "run [--arena NAME|FILE] [--seconds S] [--clap MS]... FILE\n"
@@ -69,6 +74,14 @@ int Main(const QStringList& arguments)
 
 int main(int argc, char** argv)
 {
+    // Drawing needs fonts and so a GUI application, but never a display:
+    // the offscreen platform unless the caller chose one.
+    if (argc > 1 && std::strcmp(argv[1], "export") == 0) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        QGuiApplication app(argc, argv);
+        return talvex::cli::Main(QCoreApplication::arguments());
+    }
     QCoreApplication app(argc, argv);
     return talvex::cli::Main(QCoreApplication::arguments());
 }

@@ -1,10 +1,9 @@
 #pragma once
 
 #include "model/canvas.h"
+#include "render/canvaspainter.h"
 
 #include <QAbstractScrollArea>
-#include <QFont>
-#include <QHash>
 #include <QPoint>
 
 namespace talvex {
@@ -25,7 +24,7 @@ class TdxFlowChart : public QAbstractScrollArea, public CanvasObserver {
     QPoint ToViewport(int32_t x, int32_t y) const;
 
     // Draws the part of the diagram that covers rect (canvas coordinates)
-    // with its top-left corner at the painter's origin.
+    // with its top-left corner at the painter's origin, selection mark included.
     void PaintCanvas(QPainter& painter, const QRect& rect);
 
     // CanvasObserver
@@ -53,11 +52,8 @@ class TdxFlowChart : public QAbstractScrollArea, public CanvasObserver {
 
   private:
     void ScheduleRangeUpdate();
-    void DrawObject(QPainter& painter, const FcObject& object);
-    void DrawSelectionMark(QPainter& painter, const FcObject& object);
-    const QFont& FontFor(const FcFont& font);
-
     CanvasModel* m_chart; // nullptr once the model has gone
+    CanvasPainter m_painter;
     bool m_rangeUpdatePending = false;
 
     // Drag gesture: the object under the press and where it started.
@@ -65,8 +61,6 @@ class TdxFlowChart : public QAbstractScrollArea, public CanvasObserver {
     QPoint m_pressCanvasPos;
     QPoint m_dragOrigin;
     bool m_dragging = false;
-
-    QHash<QString, QFont> m_fonts;
 };
 
 } // namespace talvex
