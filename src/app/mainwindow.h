@@ -20,6 +20,7 @@ class QToolButton;
 
 namespace talvex {
 
+class CanvasCommands;
 class DocumentCommands;
 class DocumentUi;
 class TdxFlowChart;
@@ -59,6 +60,8 @@ class TForm1 : public QMainWindow {
 
     // New, Open, Save, Save As, generate and the program text file commands.
     DocumentCommands& Documents() { return *m_documents; }
+    // Zoom and keyboard selection on the canvas.
+    CanvasCommands& CanvasComforts() { return *m_canvasCommands; }
 
     QFrame* Panel1() const { return m_panel1; }
     TdxNavBar* dxNavBar1() const { return m_dxNavBar1; }
@@ -106,6 +109,7 @@ class TForm1 : public QMainWindow {
     std::array<QToolButton*, 10> m_buttons{};
     std::unique_ptr<DocumentUi> m_documentUi;
     std::unique_ptr<DocumentCommands> m_documents;
+    CanvasCommands* m_canvasCommands = nullptr; // a child of the window
 };
 
 } // namespace talvex

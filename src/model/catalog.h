@@ -75,6 +75,7 @@ struct BlockInfo {
     bool hasDefaultNode; // false for bkHongWai, bkGuangGan, bkJieShu
     bool isBlock;        // false for bkJieShu: no block ever carries it
     std::vector<ParamSpec> params;
+    std::string description; // GBK, one line: what the block does and the program line it makes
 };
 
 struct PaletteGroupInfo {

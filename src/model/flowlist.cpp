@@ -263,6 +263,31 @@ int FlowList::IndexOfSpotMarker(const FcObject* object) const
     return -1;
 }
 
+FcObject* FlowList::ColumnNeighbour(const FcObject* object, int step) const
+{
+    auto selectable = [](const FlowItem* item) -> FcObject* {
+        if (const TNormalSpot* spot = AsSpot(item))
+            return spot->Marker;
+        if (item->Class() == ItemClass::SeqPanel)
+            return static_cast<const TSeqPanel*>(item)->Object;
+        return nullptr;
+    };
+    const int count = Count();
+    int at = step > 0 ? -1 : count;
+    if (object) {
+        for (int i = 0; i < count; ++i)
+            if (selectable(m_items[static_cast<size_t>(i)].get()) == object) {
+                at = i;
+                break;
+            }
+    }
+    const int direction = step > 0 ? 1 : -1;
+    for (int i = at + direction; i >= 0 && i < count; i += direction)
+        if (FcObject* found = selectable(m_items[static_cast<size_t>(i)].get()))
+            return found;
+    return nullptr;
+}
+
 int FlowList::IndexOfSpotBase(const FcObject* object) const
 {
     for (size_t i = 0; i < m_items.size(); ++i)

@@ -112,6 +112,10 @@ class FlowList {
     int IndexOfSpotMarker(const FcObject* object) const;
     int IndexOfSpotBase(const FcObject* object) const;
     int32_t ItemLeft(const FlowItem* item) const;
+    // The spot marker or block panel step places after (step > 0) or before
+    // the object in column order; from nothing, the first or the last one;
+    // nullptr past either end.
+    FcObject* ColumnNeighbour(const FcObject* object, int step) const;
     int32_t ItemHeight(const FlowItem* item) const;
 
     void InsertBlock(int item);
