@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/canvas.h"
+#include "model/ctrlnode.h"
 
 #include <cstdint>
 #include <functional>
@@ -119,6 +120,10 @@ class FlowList {
     int32_t ItemHeight(const FlowItem* item) const;
 
     void InsertBlock(int item);
+    // The same with a given node text, and the caption and height a loaded
+    // block with that text gets; the new panel's object, or nullptr when
+    // nothing was inserted.
+    FcObject* InsertBlock(int item, std::string nodeText, const CaptionChange& caption);
     void AppendBlock(int item);
     void DeleteBlock(FcObject* object);
     void ClearFlowchart();
@@ -139,6 +144,7 @@ class FlowList {
 
   private:
     std::unique_ptr<TSeqPanel> NewBlockPanel(int item, bool withDefaultNode);
+    FcObject* InsertBlockWith(int item, std::string* nodeText, const CaptionChange* caption);
     void MoveGroup(FcObject* object, int32_t left, int32_t top);
 
     CanvasModel& m_canvas;

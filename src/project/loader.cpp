@@ -34,6 +34,13 @@ std::optional<std::string> ShownValue(int32_t kind, const CtrlNode& node, const 
 
 } // namespace
 
+CaptionChange LoadedCaption(int32_t kindCode, const CtrlNode& node, const std::vector<std::string>& voicePhrases)
+{
+    if (std::optional<std::string> shown = ShownValue(kindCode, node, voicePhrases))
+        return BlockCaptionRule(kindCode, *shown);
+    return CaptionChange();
+}
+
 std::string VoicePhraseText(int32_t index, const std::vector<std::string>& voicePhrases)
 {
     if (index >= 0 && static_cast<size_t>(index) < voicePhrases.size())
@@ -87,12 +94,10 @@ void RebuildFlowchart(FlowList& flowchart, const XmlElement& root, const std::ve
         FcObject* object = flowchart.LastAppendedObject;
         object->CtrlNodeText = std::move(block.nodeText);
 
-        if (std::optional<std::string> shown = ShownValue(block.kindCode, *block.node, voicePhrases)) {
-            const CaptionChange change = BlockCaptionRule(block.kindCode, *shown);
-            if (change.changes) {
-                flowchart.SetBlockHeight(object, change.height);
-                object->SetText(change.caption);
-            }
+        const CaptionChange change = LoadedCaption(block.kindCode, *block.node, voicePhrases);
+        if (change.changes) {
+            flowchart.SetBlockHeight(object, change.height);
+            object->SetText(change.caption);
         }
     }
 

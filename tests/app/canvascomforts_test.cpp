@@ -27,6 +27,8 @@ class CanvasComfortsTest : public ::testing::Test {
     {
         CreateForms(m_form);
         m_form.show();
+        // Shortcuts go to the active window only.
+        QApplication::setActiveWindow(&m_form);
         for (int item : {1, 5, 10})
             m_form.Flows().AppendBlock(item);
         m_form.Flows().RelayoutFlowchart();
@@ -124,7 +126,7 @@ TEST_F(CanvasComfortsTest, ZoomShortcutsWorkFromTheWindowAndAreInTheCanvasMenu)
         {QKeySequence(Qt::CTRL | Qt::Key_Minus), 90},
     };
     for (const Case& c : cases) {
-        QTest::keySequence(&m_form, c.keys);
+        QTest::keySequence(m_form.dxNavBar1(), c.keys);
         EXPECT_EQ(Canvas()->Zoom(), c.zoomAfter) << c.keys.toString().toStdString();
     }
     const QList<QAction*> menu = Canvas()->actions();

@@ -30,6 +30,13 @@ constexpr int kHandleSize = 5;
 // The zoom steps, in percent: fine near 100, coarser towards the ends.
 constexpr int kZoomSteps[] = {50, 67, 75, 90, 100, 110, 125, 150, 175, 200, 250, 300};
 
+// Division rounding towards minus infinity, for coordinates left of or above 0.
+int FloorDiv(int64_t a, int64_t b)
+{
+    const int64_t q = a / b;
+    return static_cast<int>((a % b != 0 && (a < 0) != (b < 0)) ? q - 1 : q);
+}
+
 // The next step above (direction > 0) or below zoom; zoom itself at either end.
 int NextZoomStep(int zoom, int direction)
 {
@@ -121,9 +128,9 @@ QPoint TdxFlowChart::ToCanvas(const QPoint& viewportPos) const
     const QPoint scaled = viewportPos + QPoint(horizontalScrollBar()->value(), verticalScrollBar()->value());
     if (m_zoom == 100)
         return scaled;
-    // A canvas pixel covers [x * zoom, (x + 1) * zoom) on screen.
-    return QPoint(static_cast<int>(std::floor(scaled.x() * 100.0 / m_zoom)),
-                  static_cast<int>(std::floor(scaled.y() * 100.0 / m_zoom)));
+    // The canvas pixel under the screen pixel's centre, as the painter fills it.
+    auto toCanvas = [this](int p) { return FloorDiv((2 * int64_t{p} + 1) * 100, 2 * int64_t{m_zoom}); };
+    return QPoint(toCanvas(scaled.x()), toCanvas(scaled.y()));
 }
 
 QPoint TdxFlowChart::ToViewport(int32_t x, int32_t y) const
@@ -135,7 +142,8 @@ int TdxFlowChart::Scaled(int32_t v) const
 {
     if (m_zoom == 100)
         return v;
-    return static_cast<int>(std::floor(static_cast<double>(v) * m_zoom / 100.0));
+    // The first screen pixel whose centre lies at or after v's left edge.
+    return -FloorDiv(-(int64_t{v} * m_zoom - 50), 100);
 }
 
 void TdxFlowChart::SetZoom(int percent, const QPoint& anchor)
