@@ -1,7 +1,7 @@
 #pragma once
 
 #include "model/canvas.h"
-#include "model/ctrlnode.h"
+#include "model/caption.h"
 
 #include <cstdint>
 #include <functional>

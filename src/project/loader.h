@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/caption.h"
 #include "model/ctrlnode.h"
 #include "model/status.h"
 #include "model/xmltext.h"
