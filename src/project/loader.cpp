@@ -20,7 +20,8 @@ bool IsLoadableType(int32_t type)
 
 CaptionChange LoadedCaption(int32_t kindCode, const CtrlNode& node, const std::vector<std::string>& voicePhrases)
 {
-    return BlockCaption(kindCode, node, [&voicePhrases](int32_t index) { return VoicePhraseText(index, voicePhrases); });
+    return BlockCaption(kindCode, node,
+                        [&voicePhrases](int32_t index) { return VoicePhraseText(index, voicePhrases); });
 }
 
 std::string VoicePhraseText(int32_t index, const std::vector<std::string>& voicePhrases)
