@@ -22,6 +22,7 @@ class QToolButton;
 namespace talvex {
 
 class CanvasCommands;
+class CanvasMarks;
 class CodeView;
 class DocumentCommands;
 class DocumentUi;
@@ -75,6 +76,8 @@ class TForm1 : public QMainWindow {
     // Under the code view, shown by the first check.
     FindingsPanel* Findings() const { return m_findings; }
     ProgramCheck& Check() { return *m_check; }
+    // Outlines over the canvas around the blocks the last check found unpaired.
+    CanvasMarks* Marks() const { return m_marks; }
 
     // Asked before a download of a program with errors; true sends anyway.
     std::function<bool(int errors)> AskDownloadDespiteErrors;
@@ -122,6 +125,7 @@ class TForm1 : public QMainWindow {
     CanvasCommands* m_canvasCommands = nullptr; // a child of the window
     FindingsPanel* m_findings = nullptr;
     ProgramCheck* m_check = nullptr;
+    CanvasMarks* m_marks = nullptr;
 };
 
 } // namespace talvex
