@@ -26,6 +26,7 @@ class CanvasMarks;
 class CodeView;
 class DocumentCommands;
 class DocumentUi;
+class EditCommands;
 class FindingsPanel;
 class ProgramCheck;
 class TdxFlowChart;
@@ -67,6 +68,8 @@ class TForm1 : public QMainWindow {
     DocumentCommands& Documents() { return *m_documents; }
     // Zoom and keyboard selection on the canvas.
     CanvasCommands& CanvasComforts() { return *m_canvasCommands; }
+    // Undo, redo and removing the selected block.
+    EditCommands& Edits() { return *m_edits; }
 
     QFrame* Panel1() const { return m_panel1; }
     TdxNavBar* dxNavBar1() const { return m_dxNavBar1; }
@@ -123,6 +126,7 @@ class TForm1 : public QMainWindow {
     std::unique_ptr<DocumentUi> m_documentUi;
     std::unique_ptr<DocumentCommands> m_documents;
     CanvasCommands* m_canvasCommands = nullptr; // a child of the window
+    EditCommands* m_edits = nullptr;
     FindingsPanel* m_findings = nullptr;
     ProgramCheck* m_check = nullptr;
     CanvasMarks* m_marks = nullptr;
