@@ -21,6 +21,7 @@ class QToolButton;
 
 namespace talvex {
 
+class CanvasCommands;
 class CanvasMarks;
 class CodeView;
 class DocumentCommands;
@@ -65,6 +66,8 @@ class TForm1 : public QMainWindow {
 
     // New, Open, Save, Save As, generate and the program text file commands.
     DocumentCommands& Documents() { return *m_documents; }
+    // Zoom and keyboard selection on the canvas.
+    CanvasCommands& CanvasComforts() { return *m_canvasCommands; }
     // Undo, redo and removing the selected block.
     EditCommands& Edits() { return *m_edits; }
 
@@ -122,6 +125,7 @@ class TForm1 : public QMainWindow {
     std::array<QToolButton*, 10> m_buttons{};
     std::unique_ptr<DocumentUi> m_documentUi;
     std::unique_ptr<DocumentCommands> m_documents;
+    CanvasCommands* m_canvasCommands = nullptr; // a child of the window
     EditCommands* m_edits = nullptr;
     FindingsPanel* m_findings = nullptr;
     ProgramCheck* m_check = nullptr;

@@ -18,6 +18,12 @@ bool IsLoadableType(int32_t type)
 
 } // namespace
 
+CaptionChange LoadedCaption(int32_t kindCode, const CtrlNode& node, const std::vector<std::string>& voicePhrases)
+{
+    return BlockCaption(kindCode, node,
+                        [&voicePhrases](int32_t index) { return VoicePhraseText(index, voicePhrases); });
+}
+
 std::string VoicePhraseText(int32_t index, const std::vector<std::string>& voicePhrases)
 {
     if (index >= 0 && static_cast<size_t>(index) < voicePhrases.size())
