@@ -213,7 +213,7 @@ void DocumentCommands::GenerateProgramText()
     GeneratedProgram program = GenerateProgram(m_flowchart);
     {
         UpdateBracket bracket(m_codeView);
-        m_codeView.setPlainText(ProgramTextToView(JoinProgramLines(program.lines)));
+        m_codeView.setPlainText(GeneratedTextToView(JoinProgramLines(program.lines)));
     }
     if (program.error)
         m_ui.ShowMessage(*program.error);

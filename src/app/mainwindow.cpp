@@ -7,6 +7,7 @@
 #include "app/navbar.h"
 #include "link/ui/downloaddialog.h"
 #include "model/ui/canvasview.h"
+#include "model/ui/rawbytehighlighter.h"
 #include "project/phraselist.h"
 
 #include <QAction>
@@ -117,6 +118,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
     Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo1->setReadOnly(false);
+    new RawByteHighlighter(Memo1->document());
     Splitter1->addWidget(Memo1);
 
     m_documentUi = std::make_unique<QtDocumentUi>(this);

@@ -176,7 +176,7 @@ void SetControl(QDialog& dialog, const ControlBinding& binding, const Value& val
         break;
     case A::Text:
         if (auto* edit = qobject_cast<QLineEdit*>(control))
-            edit->setText(FromGbk(value.text));
+            edit->setText(FromGbkField(value.text));
         break;
     case A::Checked:
         if (auto* button = qobject_cast<QAbstractButton*>(control))

@@ -1,6 +1,8 @@
 #include "app/documentcommands.h"
 
 #include "app/documentui.h"
+#include "codegen/generator.h"
+#include "codegen/programtext.h"
 #include "model/canvas.h"
 #include "model/catalog.h"
 #include "model/flowlist.h"
@@ -14,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <random>
 
 namespace talvex {
 namespace {
@@ -451,6 +454,33 @@ TEST_F(DocumentCommandsTest, SaveProgramTextWritesTheViewAsGbkWithCrLf)
     m_ui.textSaveNames = {Path("program")};
     m_docs.SaveProgramText();
     EXPECT_EQ(Bytes(Path("program")), "typed\r\nby hand");
+    EXPECT_TRUE(m_ui.messages.empty());
+}
+
+// Generated text reaches the file through the code view byte for byte: every
+// single byte inside a value, and random byte strings.
+TEST_F(DocumentCommandsTest, GeneratedTextKeepsEveryByteThroughTheCodeView)
+{
+    std::vector<std::string> values;
+    // No NUL: a node text cannot carry it.
+    for (int b = 1; b <= 0xFF; ++b)
+        values.push_back("a" + std::string(1, static_cast<char>(b)) + "b");
+    std::mt19937 random(936u);
+    for (int i = 0; i < 60; ++i) {
+        std::string bytes(1 + random() % 40, '\0');
+        for (char& c : bytes)
+            c = static_cast<char>(1 + random() % 0xFF);
+        values.push_back(bytes);
+    }
+    FcObject* block = Add(20, {{"command", ""}});
+    for (const std::string& value : values) {
+        block->CtrlNodeText = NodeText(20, {{"command", EscapeValueText(value)}});
+        m_docs.GenerateProgramText();
+        m_ui.textSaveNames = {Path("program.txt")};
+        m_docs.SaveProgramText();
+        ASSERT_EQ(Bytes(Path("program.txt")), JoinProgramLines(GenerateProgram(m_flowchart).lines))
+            << ::testing::PrintToString(value);
+    }
     EXPECT_TRUE(m_ui.messages.empty());
 }
 

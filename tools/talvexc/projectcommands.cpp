@@ -46,7 +46,7 @@ int RunGenCommand(const QStringList& args)
             return kExitFailed;
         }
         // The bytes the save-program-text command writes for a freshly generated view.
-        WriteOut(ViewTextToFileBytes(ProgramTextToView(JoinProgramLines(program.lines))));
+        WriteOut(ViewTextToFileBytes(GeneratedTextToView(JoinProgramLines(program.lines))));
         return kExitOk;
     });
 }

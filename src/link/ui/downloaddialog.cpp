@@ -3,6 +3,7 @@
 #include "link/downloadprep.h"
 #include "link/portnames.h"
 #include "model/gbk.h"
+#include "model/ui/rawbytehighlighter.h"
 
 #include <QComboBox>
 #include <QFont>
@@ -85,6 +86,7 @@ void TFormDownload::FormCreate()
     Memo2->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo2->setMinimumSize(520, 340);
+    new RawByteHighlighter(Memo2->document());
     Button6 = MakeButton(panel, "Button6", u8"下载");
     auto* panelLayout = new QVBoxLayout(panel);
     panelLayout->addWidget(Memo2);

@@ -1,6 +1,7 @@
 #include "eventwait.h"
 #include "link/ui/downloaddialog.h"
 
+#include "codegen/programtext.h"
 #include "model/gbk.h"
 #include "robotprocess.h"
 
@@ -215,6 +216,28 @@ TEST_F(DownloadDialogTest, StaysResponsiveAndKeepsDownloadDisabledUntilDone)
     EXPECT_EQ(packets, 30);
     EXPECT_EQ(m_dialog.ProgressBar1->value(), packets);
     EXPECT_EQ(m_dialog.ProgressBar1->maximum(), packets);
+    QTest::mouseClick(m_dialog.Button2, Qt::LeftButton);
+    ASSERT_TRUE(m_robot.WaitForExit());
+    EXPECT_EQ(m_robot.Out(), expected);
+}
+
+// The code view's text reaches the robot byte for byte, bytes that are no GBK
+// character included.
+TEST_F(DownloadDialogTest, SendsEveryByteOfTheCodeView)
+{
+    ConnectRobot({});
+    std::string expected;
+    for (int b = 0x80; b <= 0xFF; ++b)
+        expected += "x" + std::string(1, static_cast<char>(b)) + ";\r\n";
+    expected += Gbk(u8"play(\"你好\");") + "\xFE\r\n";
+    QPlainTextEdit codeView;
+    codeView.setPlainText(GeneratedTextToView(expected));
+    m_dialog.SetSourceText(codeView.toPlainText());
+
+    MessageBoxAnswerer boxes;
+    QTest::mouseClick(m_dialog.Button6, Qt::LeftButton);
+    ASSERT_TRUE(ProcessEventsUntil([&] { return !boxes.texts.isEmpty(); }, 20000));
+    EXPECT_TRUE(boxes.texts.at(0).endsWith(U(u8"字节数据发送成功")));
     QTest::mouseClick(m_dialog.Button2, Qt::LeftButton);
     ASSERT_TRUE(m_robot.WaitForExit());
     EXPECT_EQ(m_robot.Out(), expected);
