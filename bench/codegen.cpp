@@ -33,8 +33,10 @@ void BM_GenerateProgram(benchmark::State& state)
     bench::FillFlowchart(flowchart, kBlocks);
     size_t lines = 0;
     for (auto _ : state) {
-        GeneratedProgram program = GenerateProgram(flowchart);
-        lines = program.lines.size();
+        std::vector<std::string> program;
+        const Status status = GenerateProgram(flowchart, program);
+        lines = program.size();
+        benchmark::DoNotOptimize(status);
         benchmark::DoNotOptimize(program);
     }
     state.counters["lines"] = static_cast<double>(lines);

@@ -45,9 +45,8 @@ void BM_Download8000(benchmark::State& state)
     }
 
     RobotLink link;
-    std::string error;
-    if (!link.Port().OpenDevice(device, &error)) {
-        state.SkipWithError(error.c_str());
+    if (const Status opened = link.Port().OpenDevice(device); !opened) {
+        state.SkipWithError(opened.Message().c_str());
         return;
     }
 
@@ -60,8 +59,9 @@ void BM_Download8000(benchmark::State& state)
             loop.quit();
         });
         const auto start = std::chrono::steady_clock::now();
-        if (link.StartTransfer(path, &error) != RobotLink::Start::kStarted) {
-            state.SkipWithError(error.c_str());
+        const Result<RobotLink::Start> started = link.StartTransfer(path);
+        if (!started || *started != RobotLink::Start::kStarted) {
+            state.SkipWithError(started ? "no file to send" : started.Message().c_str());
             break;
         }
         loop.exec();

@@ -9,13 +9,13 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
-    talvex::XmlReadResult result = talvex::ParseCtrlNode(text);
+    talvex::Result<talvex::XmlElement> result = talvex::ParseCtrlNode(text);
     if (!result) {
-        if (result.error.empty())
+        if (result.Message().empty())
             __builtin_trap(); // a refusal always says why
         return 0;
     }
-    const talvex::CtrlNode& node = *result.root;
+    const talvex::CtrlNode& node = *result;
     (void)talvex::NodeType(node);
     for (const talvex::XmlElement& child : node.children) {
         (void)talvex::IntParam(node, child.name);

@@ -12,6 +12,7 @@ packages=(
   libpugixml-dev libgtest-dev libgmock-dev libbenchmark-dev
   qt6-multimedia-dev qt6-translations-l10n
   fonts-noto-cjk fonts-arphic-uming clang-format-14
+  libpng-dev desktop-file-utils shared-mime-info poppler-utils
 )
 missing=()
 for p in "${packages[@]}"; do

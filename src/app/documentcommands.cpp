@@ -65,28 +65,26 @@ void DocumentCommands::SetCurrentFile(const QString& path)
         CurrentFileChanged(path);
 }
 
-std::optional<bool> DocumentCommands::IsDocumentModified(std::string* error)
+Result<bool> DocumentCommands::IsDocumentModified()
 {
     XmlElement current;
-    if (std::optional<std::string> failure = BuildProjectDocument(m_flowchart, current)) {
-        if (error)
-            *error = std::move(*failure);
-        return std::nullopt;
-    }
+    if (Status status = BuildProjectDocument(m_flowchart, current); !status)
+        return status;
     m_comparison = std::move(current);
     return SerialiseProject(m_snapshot) != SerialiseProject(m_comparison);
 }
 
-std::optional<std::string> DocumentCommands::TakeSnapshot()
+Status DocumentCommands::TakeSnapshot()
 {
     XmlElement document;
-    if (std::optional<std::string> failure = BuildProjectDocument(m_flowchart, document)) {
+    Status status = BuildProjectDocument(m_flowchart, document);
+    if (!status) {
         // A snapshot that cannot describe the flowchart must not claim it is saved.
         m_snapshot.reset();
-        return failure;
+        return status;
     }
     m_snapshot = std::move(document);
-    return std::nullopt;
+    return status;
 }
 
 bool DocumentCommands::AskToSaveChanges()
@@ -101,13 +99,12 @@ bool DocumentCommands::CanClose()
 
 bool DocumentCommands::AskToSaveChanges(bool closing)
 {
-    std::string error;
-    std::optional<bool> modified = IsDocumentModified(&error);
+    Result<bool> modified = IsDocumentModified();
     if (!modified) {
         // A window that cannot be closed traps the user's work for good, so
         // closing asks anyway and "No" always closes.
         if (!closing) {
-            m_ui.ShowMessage(error);
+            m_ui.ShowMessage(modified.Message());
             return false;
         }
         modified = true;
@@ -148,7 +145,8 @@ void DocumentCommands::New()
     m_modifiedFlag = 0;
     m_flowchart.BuildNewFlowchart();
     m_codeView.clear();
-    TakeSnapshot();
+    // An empty flowchart always describes itself.
+    (void)TakeSnapshot();
 }
 
 void DocumentCommands::Open()
@@ -161,17 +159,17 @@ void DocumentCommands::Open()
 
     // The file is read and parsed before anything is discarded, so a file that
     // cannot be loaded leaves the current document exactly as it was.
-    XmlReadResult document = ReadProjectFile(fileName);
+    const Result<XmlElement> document = ReadProjectFile(fileName);
     if (!document) {
-        m_ui.ShowMessage(document.error);
+        m_ui.ShowMessage(document.Message());
         return;
     }
-    RebuildFlowchart(m_flowchart, *document.root, VoicePhrases ? VoicePhrases() : std::vector<std::string>());
+    RebuildFlowchart(m_flowchart, *document, VoicePhrases ? VoicePhrases() : std::vector<std::string>());
     m_codeView.clear();
     SetCurrentFile(fileName);
     m_modifiedFlag = 0;
-    if (std::optional<std::string> error = TakeSnapshot())
-        m_ui.ShowMessage(*error);
+    if (const Status status = TakeSnapshot(); !status)
+        m_ui.ShowMessage(status.Message());
 }
 
 DocumentCommands::SaveOutcome DocumentCommands::Save()
@@ -195,11 +193,11 @@ DocumentCommands::SaveOutcome DocumentCommands::SaveAs()
 DocumentCommands::SaveOutcome DocumentCommands::SaveProjectTo(const QString& fileName)
 {
     XmlElement document;
-    std::optional<std::string> error = BuildProjectDocument(m_flowchart, document);
-    if (!error)
-        error = WriteProjectFile(document, fileName);
-    if (error) {
-        m_ui.ShowMessage(*error);
+    Status status = BuildProjectDocument(m_flowchart, document);
+    if (status)
+        status = WriteProjectFile(document, fileName);
+    if (!status) {
+        m_ui.ShowMessage(status.Message());
         return SaveOutcome::Failed;
     }
     SetCurrentFile(fileName);
@@ -210,13 +208,14 @@ DocumentCommands::SaveOutcome DocumentCommands::SaveProjectTo(const QString& fil
 
 void DocumentCommands::GenerateProgramText()
 {
-    GeneratedProgram program = GenerateProgram(m_flowchart);
+    std::vector<std::string> program;
+    const Status status = GenerateProgram(m_flowchart, program);
     {
         UpdateBracket bracket(m_codeView);
-        m_codeView.setPlainText(GeneratedTextToView(JoinProgramLines(program.lines)));
+        m_codeView.setPlainText(GeneratedTextToView(JoinProgramLines(program)));
     }
-    if (program.error)
-        m_ui.ShowMessage(*program.error);
+    if (!status)
+        m_ui.ShowMessage(status.Message());
 }
 
 void DocumentCommands::SaveProgramText()
@@ -224,8 +223,8 @@ void DocumentCommands::SaveProgramText()
     const QString fileName = m_ui.ChooseTextToSave();
     if (fileName.isEmpty())
         return;
-    if (std::optional<std::string> error = WriteWholeFile(fileName, ViewTextToFileBytes(m_codeView.toPlainText())))
-        m_ui.ShowMessage(*error);
+    if (const Status status = WriteWholeFile(fileName, ViewTextToFileBytes(m_codeView.toPlainText())); !status)
+        m_ui.ShowMessage(status.Message());
 }
 
 void DocumentCommands::LoadProgramText()
@@ -233,12 +232,12 @@ void DocumentCommands::LoadProgramText()
     const QString fileName = m_ui.ChooseTextToLoad();
     if (fileName.isEmpty() || !QFileInfo(fileName).isFile())
         return;
-    std::string bytes;
-    if (std::optional<std::string> error = ReadWholeFile(fileName, bytes)) {
-        m_ui.ShowMessage(*error);
+    const Result<std::string> bytes = ReadWholeFile(fileName);
+    if (!bytes) {
+        m_ui.ShowMessage(bytes.Message());
         return;
     }
-    m_codeView.setPlainText(ProgramTextToView(bytes));
+    m_codeView.setPlainText(ProgramTextToView(*bytes));
 }
 
 } // namespace talvex

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/status.h"
 #include "project/projectfile.h"
 
 #include <QString>
@@ -53,9 +54,9 @@ class DocumentCommands {
     bool CanClose();
 
     // Whether the flowchart's document differs from the snapshot; the reader's
-    // message in error when a block's node text cannot be parsed.
-    std::optional<bool> IsDocumentModified(std::string* error = nullptr);
-    std::optional<std::string> TakeSnapshot();
+    // message when a block's node text cannot be parsed.
+    Result<bool> IsDocumentModified();
+    Status TakeSnapshot();
     SaveOutcome SaveProjectTo(const QString& fileName);
 
     void SetCurrentFile(const QString& path);

@@ -193,55 +193,54 @@ char VariableLetter(int64_t x)
     return static_cast<char>(static_cast<unsigned char>(static_cast<uint64_t>(x) + 97u));
 }
 
-std::optional<std::string> GenerateNodeLines(int32_t kindCode, std::string_view nodeText,
-                                             std::vector<std::string>& lines)
+Status GenerateNodeLines(int32_t kindCode, std::string_view nodeText, std::vector<std::string>& lines)
 {
     lines.clear();
     for (const FixedKind& kind : FixedKinds()) {
         if (kind.code == kindCode) {
             lines.assign(kind.lines.begin(), kind.lines.end());
-            return std::nullopt;
+            return Status();
         }
     }
     if (!ReadsParameters(kindCode))
-        return std::nullopt;
+        return Status();
 
-    XmlReadResult parsed = ParseCtrlNode(nodeText);
+    Result<XmlElement> parsed = ParseCtrlNode(nodeText);
     if (!parsed)
-        return parsed.error;
-    EmitNode(kindCode, *parsed.root, lines);
-    return std::nullopt;
+        return parsed.GetStatus();
+    EmitNode(kindCode, *parsed, lines);
+    return Status();
 }
 
-std::optional<std::string> GenerateBlockLines(const FcObject& object, std::vector<std::string>& lines)
+Status GenerateBlockLines(const FcObject& object, std::vector<std::string>& lines)
 {
     return GenerateNodeLines(object.TypeCode, object.CtrlNodeText, lines);
 }
 
-GeneratedProgram GenerateProgram(const std::vector<BlockRecord>& blocks)
+Status GenerateProgram(const std::vector<BlockRecord>& blocks, std::vector<std::string>& lines)
 {
-    GeneratedProgram program;
-    program.lines.reserve(blocks.size() + blocks.size() / 4 + 3);
-    program.lines.push_back("qzrobot");
-    program.lines.push_back("start");
+    lines.clear();
+    lines.reserve(blocks.size() + blocks.size() / 4 + 3);
+    lines.push_back("qzrobot");
+    lines.push_back("start");
     std::vector<std::string> blockLines;
     for (const BlockRecord& block : blocks) {
-        program.error = GenerateNodeLines(block.kindCode, block.nodeText, blockLines);
-        if (program.error)
-            return program;
-        program.lines.insert(program.lines.end(), std::make_move_iterator(blockLines.begin()),
-                             std::make_move_iterator(blockLines.end()));
+        Status status = GenerateNodeLines(block.kindCode, block.nodeText, blockLines);
+        if (!status)
+            return status;
+        lines.insert(lines.end(), std::make_move_iterator(blockLines.begin()),
+                     std::make_move_iterator(blockLines.end()));
     }
-    program.lines.push_back("end");
-    return program;
+    lines.push_back("end");
+    return Status();
 }
 
-GeneratedProgram GenerateProgram(const FlowList& flowchart)
+Status GenerateProgram(const FlowList& flowchart, std::vector<std::string>& lines)
 {
     std::vector<BlockRecord> blocks;
     for (const FcObject* object : flowchart.BlockObjects())
         blocks.push_back({object->TypeCode, object->CtrlNodeText});
-    return GenerateProgram(blocks);
+    return GenerateProgram(blocks, lines);
 }
 
 } // namespace talvex

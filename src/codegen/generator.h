@@ -1,7 +1,8 @@
 #pragma once
 
+#include "model/status.h"
+
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,15 +15,9 @@ class FlowList;
 // Empties lines, then appends the program lines of one block, selected by the
 // object's TypeCode. Returns the reader's message when the block's node text
 // cannot be parsed; lines then holds nothing of this block.
-std::optional<std::string> GenerateBlockLines(const FcObject& object, std::vector<std::string>& lines);
+Status GenerateBlockLines(const FcObject& object, std::vector<std::string>& lines);
 // The same for a block given by its kind code and node text.
-std::optional<std::string> GenerateNodeLines(int32_t kindCode, std::string_view nodeText,
-                                             std::vector<std::string>& lines);
-
-struct GeneratedProgram {
-    std::vector<std::string> lines;   // GBK, no terminators
-    std::optional<std::string> error; // set: lines stop before the failing block, without "end"
-};
+Status GenerateNodeLines(int32_t kindCode, std::string_view nodeText, std::vector<std::string>& lines);
 
 // A block as the generator sees it: its TypeCode and CtrlNodeText.
 struct BlockRecord {
@@ -30,10 +25,12 @@ struct BlockRecord {
     std::string_view nodeText;
 };
 
-// "qzrobot", "start", every block's lines in order, "end".
-GeneratedProgram GenerateProgram(const std::vector<BlockRecord>& blocks);
+// Replaces lines (GBK, no terminators) by "qzrobot", "start", every block's
+// lines in order, "end". On failure lines stop before the failing block,
+// without "end", and the reader's message is returned.
+Status GenerateProgram(const std::vector<BlockRecord>& blocks, std::vector<std::string>& lines);
 // The blocks of the FlowList, in order.
-GeneratedProgram GenerateProgram(const FlowList& flowchart);
+Status GenerateProgram(const FlowList& flowchart, std::vector<std::string>& lines);
 
 // Letter(X): the character 97 + X, taken modulo 256.
 char VariableLetter(int64_t x);

@@ -303,12 +303,12 @@ void PropertyDispatcher::EditBlockProperties()
 
     if (object->CtrlNodeText.empty())
         object->CtrlNodeText = DefaultCtrlNode(kind->code);
-    const XmlReadResult parsed = ParseCtrlNode(object->CtrlNodeText);
+    const Result<XmlElement> parsed = ParseCtrlNode(object->CtrlNodeText);
     if (!parsed) {
-        ShowMessage(parsed.error);
+        ShowMessage(parsed.Message());
         return;
     }
-    const CtrlNode& node = *parsed.root;
+    const CtrlNode& node = *parsed;
     for (const ControlBinding& binding : row->in) {
         Value value;
         if (binding.param) {

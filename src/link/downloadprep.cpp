@@ -43,74 +43,70 @@ std::vector<std::string> StripCommentLines(const std::vector<std::string>& lines
     return kept;
 }
 
-QString MakeTempFileName(std::string* error)
+namespace {
+
+Status FileFailure(const QFile& file)
+{
+    return Status::Failure(ToGbk(file.errorString()));
+}
+
+} // namespace
+
+Result<QString> MakeTempFileName()
 {
     QTemporaryFile file(QDir::tempPath() + QStringLiteral("/qzrXXXXXX"));
     file.setAutoRemove(false);
-    if (!file.open()) {
-        if (error)
-            *error = ToGbk(file.errorString());
-        return QString();
-    }
+    if (!file.open())
+        return FileFailure(file);
     file.close();
     return file.fileName();
 }
 
-bool WriteLines(const QString& path, const std::vector<std::string>& lines, std::string* error)
+Status WriteLines(const QString& path, const std::vector<std::string>& lines)
 {
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        if (error)
-            *error = ToGbk(file.errorString());
-        return false;
-    }
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return FileFailure(file);
     QByteArray bytes;
     for (const std::string& line : lines) {
         bytes.append(line.data(), static_cast<qsizetype>(line.size()));
         bytes.append("\r\n", 2);
     }
-    if (file.write(bytes) != bytes.size() || !file.flush()) {
-        if (error)
-            *error = ToGbk(file.errorString());
-        return false;
-    }
-    return true;
+    if (file.write(bytes) != bytes.size() || !file.flush())
+        return FileFailure(file);
+    return Status();
 }
 
-bool StripComments(const QString& source, const QString& target, std::string* error)
+Status StripComments(const QString& source, const QString& target)
 {
     QFile file(source);
     if (!file.exists())
-        return true;
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (error)
-            *error = ToGbk(file.errorString());
-        return false;
-    }
+        return Status();
+    if (!file.open(QIODevice::ReadOnly))
+        return FileFailure(file);
     const std::string text = file.readAll().toStdString();
     file.close();
-    return WriteLines(target, StripCommentLines(SplitLines(text)), error);
+    return WriteLines(target, StripCommentLines(SplitLines(text)));
 }
 
-bool RunDownloadPreparation(const std::vector<std::string>& lines, const StartTransferFunction& startTransfer,
-                            std::string* error)
+Status RunDownloadPreparation(const std::vector<std::string>& lines, const StartTransferFunction& startTransfer)
 {
     if (lines.empty())
-        return true;
-    const QString first = MakeTempFileName(error);
-    if (first.isEmpty())
-        return false;
-    bool ok = WriteLines(first, lines, error);
-    if (ok) {
-        const QString second = MakeTempFileName(error);
-        ok = !second.isEmpty() && StripComments(first, second, error);
-        if (ok)
-            startTransfer(second);
-        if (!second.isEmpty())
-            QFile::remove(second);
+        return Status();
+    const Result<QString> first = MakeTempFileName();
+    if (!first)
+        return first.GetStatus();
+    Status status = WriteLines(*first, lines);
+    if (status) {
+        const Result<QString> second = MakeTempFileName();
+        status = second ? StripComments(*first, *second) : second.GetStatus();
+        if (status)
+            startTransfer(*second);
+        if (second)
+            QFile::remove(*second);
     }
-    QFile::remove(first);
-    return ok;
+    QFile::remove(*first);
+    return status;
 }
 
 } // namespace talvex

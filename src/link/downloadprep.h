@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/status.h"
+
 #include <QString>
 
 #include <functional>
@@ -18,22 +20,22 @@ std::vector<std::string> SplitLines(const std::string& text);
 std::vector<std::string> StripCommentLines(const std::vector<std::string>& lines);
 
 // Creates a new empty file named "qzr..." in the system's temporary folder and
-// returns its path; empty with error set when the system refuses.
-QString MakeTempFileName(std::string* error);
+// returns its path, or the system's message when it refuses.
+Result<QString> MakeTempFileName();
 
 // Writes each line followed by CR LF, replacing the file's content.
-bool WriteLines(const QString& path, const std::vector<std::string>& lines, std::string* error);
+Status WriteLines(const QString& path, const std::vector<std::string>& lines);
 
 // Reads source as lines and writes the cleaned lines to target. A missing
 // source does nothing and leaves target as it was.
-bool StripComments(const QString& source, const QString& target, std::string* error);
+Status StripComments(const QString& source, const QString& target);
 
 // The steps of the download command: nothing for a text without lines;
 // otherwise the text goes into a first temporary file, is cleaned into a
 // second one, and startTransfer is called with the second; both files are
-// removed afterwards. False with error set when a file could not be made.
+// removed afterwards. Fails with the system's message when a file could not
+// be made.
 using StartTransferFunction = std::function<void(const QString& path)>;
-bool RunDownloadPreparation(const std::vector<std::string>& lines, const StartTransferFunction& startTransfer,
-                            std::string* error);
+Status RunDownloadPreparation(const std::vector<std::string>& lines, const StartTransferFunction& startTransfer);
 
 } // namespace talvex

@@ -21,13 +21,9 @@ RobotLink::~RobotLink()
     StopTransfer();
 }
 
-RobotLink::Start RobotLink::StartTransfer(const QString& path, std::string* error)
+Result<RobotLink::Start> RobotLink::StartTransfer(const QString& path)
 {
-    auto refuse = [error](std::string message) {
-        if (error)
-            *error = std::move(message);
-        return Start::kRefused;
-    };
+    auto refuse = [](std::string message) { return Status::Failure(std::move(message)); };
     if (!QFile::exists(path))
         return Start::kNothing;
     if (m_worker)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "link/serialportadapter.h"
+#include "model/status.h"
 
 #include <QObject>
 #include <QString>
@@ -22,7 +23,6 @@ class RobotLink : public QObject {
     enum class Start {
         kNothing, // no file at the path: nothing happens, nothing is reported
         kStarted, // the worker runs; TransferFinished follows
-        kRefused, // nothing was sent; error says why
     };
 
     explicit RobotLink(QObject* parent = nullptr);
@@ -31,8 +31,9 @@ class RobotLink : public QObject {
     SerialPortAdapter& Port() { return m_port; }
 
     // Starts sending the bytes of the file at path. The file is read completely
-    // before this returns, so the caller may delete it right away.
-    Start StartTransfer(const QString& path, std::string* error);
+    // before this returns, so the caller may delete it right away. A refusal
+    // (nothing was sent) carries the reason.
+    Result<Start> StartTransfer(const QString& path);
     bool IsTransferRunning() const { return m_worker != nullptr; }
 
     // The last transfer: its byte count and whether it succeeded.

@@ -54,27 +54,23 @@ SerialPortAdapter::~SerialPortAdapter()
     SetHandle(-1);
 }
 
-bool SerialPortAdapter::OpenPort(int number, std::string* error)
+Status SerialPortAdapter::OpenPort(int number)
 {
     const QString device = PortDeviceName(number);
-    if (device.isEmpty()) {
-        if (error)
-            *error = Gbk(u8"串口") + std::to_string(number) + Gbk(u8"不存在");
-        return false;
-    }
-    return OpenDevice(device, error);
+    if (device.isEmpty())
+        return Status::Failure(Gbk(u8"串口") + std::to_string(number) + Gbk(u8"不存在"));
+    return OpenDevice(device);
 }
 
-bool SerialPortAdapter::OpenDevice(const QString& device, std::string* error)
+Status SerialPortAdapter::OpenDevice(const QString& device)
 {
     if (m_port.isOpen())
         ClosePort();
     m_port.setPortName(device);
     if (!m_port.open(QIODevice::ReadWrite)) {
-        if (error)
-            *error = ToGbk(m_port.errorString());
+        Status failure = Status::Failure(ToGbk(m_port.errorString()));
         m_port.clearError();
-        return false;
+        return failure;
     }
     // A pseudo-terminal or a bare adapter has no modem lines; the data path
     // works without them, so a refusal here must not keep the port closed.
@@ -88,7 +84,7 @@ bool SerialPortAdapter::OpenDevice(const QString& device, std::string* error)
         m_interrupted = false;
     }
     m_queue.Clear();
-    return true;
+    return Status();
 }
 
 void SerialPortAdapter::ClosePort()

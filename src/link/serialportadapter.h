@@ -2,6 +2,7 @@
 
 #include "link/bytelink.h"
 #include "link/receivequeue.h"
+#include "model/status.h"
 
 #include <QMetaMethod>
 #include <QObject>
@@ -32,8 +33,8 @@ class SerialPortAdapter : public QObject, public ByteLink {
 
     // Opens the device behind port number (1 to 8). On failure error holds the
     // system's message (GBK) and the port stays closed.
-    bool OpenPort(int number, std::string* error);
-    bool OpenDevice(const QString& device, std::string* error);
+    Status OpenPort(int number);
+    Status OpenDevice(const QString& device);
     void ClosePort();
     bool IsOpen() const;
     // The device the open port was opened as; empty while closed.

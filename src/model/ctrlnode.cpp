@@ -200,7 +200,7 @@ int32_t NodeType(const CtrlNode& node)
     return type ? ParseIntText(*type) : -1;
 }
 
-XmlReadResult ParseCtrlNode(std::string_view text)
+Result<XmlElement> ParseCtrlNode(std::string_view text)
 {
     return ReadXmlText(text);
 }

@@ -31,7 +31,7 @@ int32_t ParseIntText(std::string_view text);
 // The flag rule of FlagParam applied to a non-empty text.
 bool ParseFlagText(std::string_view text);
 
-XmlReadResult ParseCtrlNode(std::string_view text);
+Result<XmlElement> ParseCtrlNode(std::string_view text);
 std::string FormatCtrlNode(const CtrlNode& node);
 // The default node text of a kind code; empty for kinds without one.
 std::string DefaultCtrlNode(int32_t kindCode);

@@ -171,9 +171,8 @@ std::string WriteXmlText(const XmlElement& root)
     return out;
 }
 
-XmlReadResult ReadXmlText(std::string_view bytes)
+Result<XmlElement> ReadXmlText(std::string_view bytes)
 {
-    XmlReadResult result;
     pugi::xml_document document;
     // Parsed in place so that node names point into our copy and give offsets
     // for messages. No escapes, no end-of-line or attribute normalisation:
@@ -184,8 +183,7 @@ XmlReadResult ReadXmlText(std::string_view bytes)
     pugi::xml_parse_result parsed =
         document.load_buffer_inplace(buffer.data(), buffer.size(), options, pugi::encoding_utf8);
     if (!parsed) {
-        result.error = ErrorAt(StatusText(parsed.status), bytes, static_cast<size_t>(parsed.offset));
-        return result;
+        return Status::Failure(ErrorAt(StatusText(parsed.status), bytes, static_cast<size_t>(parsed.offset)));
     }
 
     pugi::xml_node rootNode;
@@ -194,14 +192,12 @@ XmlReadResult ReadXmlText(std::string_view bytes)
             continue;
         if (rootNode) {
             const size_t offset = static_cast<size_t>(node.name() - buffer.data());
-            result.error = ErrorAt("根元素之后还有另一个元素", bytes, offset > 0 ? offset - 1 : 0);
-            return result;
+            return Status::Failure(ErrorAt("根元素之后还有另一个元素", bytes, offset > 0 ? offset - 1 : 0));
         }
         rootNode = node;
     }
     if (!rootNode) {
-        result.error = ErrorAt(StatusText(pugi::status_no_document_element), bytes, bytes.size());
-        return result;
+        return Status::Failure(ErrorAt(StatusText(pugi::status_no_document_element), bytes, bytes.size()));
     }
 
     // Copy without recursion; the depth limit keeps later recursive walks
@@ -235,8 +231,7 @@ XmlReadResult ReadXmlText(std::string_view bytes)
         }
         if (frame.depth >= kMaxXmlDepth) {
             const size_t offset = static_cast<size_t>(frame.source.name() - buffer.data());
-            result.error = ErrorAt("元素嵌套层数过多", bytes, offset > 0 ? offset - 1 : 0);
-            return result;
+            return Status::Failure(ErrorAt("元素嵌套层数过多", bytes, offset > 0 ? offset - 1 : 0));
         }
         target.children.resize(elementCount);
         size_t index = 0;
@@ -244,8 +239,7 @@ XmlReadResult ReadXmlText(std::string_view bytes)
             if (child.type() == pugi::node_element)
                 stack.push_back({child, &target.children[index++], frame.depth + 1});
     }
-    result.root = std::move(root);
-    return result;
+    return root;
 }
 
 } // namespace talvex

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <optional>
+#include "model/status.h"
+
 #include <string>
 #include <string_view>
 #include <utility>
@@ -21,13 +22,6 @@ struct XmlElement {
     const std::string* Attribute(std::string_view attrName) const; // exact name, first match
 };
 
-// A parsed document: either the root element or the reader's message.
-struct XmlReadResult {
-    std::optional<XmlElement> root;
-    std::string error; // GBK, shown to the user as it stands
-    explicit operator bool() const { return root.has_value(); }
-};
-
 // Deepest nesting the reader accepts; deeper input is refused with a message.
 constexpr int kMaxXmlDepth = 256;
 
@@ -42,7 +36,8 @@ const std::string& XmlDeclarationLine();
 // Reads an XML text by the reading rules: optional declaration, comments and a
 // document type declaration before the root, either quote, no entity decoding,
 // leading white space of values dropped and runs of blanks reduced to one,
-// bytes 0x80-0xFF passed through whatever the declaration names.
-XmlReadResult ReadXmlText(std::string_view bytes);
+// bytes 0x80-0xFF passed through whatever the declaration names. Gives the
+// root element or the reader's message.
+Result<XmlElement> ReadXmlText(std::string_view bytes);
 
 } // namespace talvex

@@ -10,14 +10,14 @@ namespace talvex {
 
 namespace {
 
-std::string FileMessage(const char* verb, const QString& fileName, const QString& reason)
+Status FileMessage(const char* verb, const QString& fileName, const QString& reason)
 {
-    return std::string("Cannot ") + verb + " file \"" + ToGbk(fileName) + "\". " + ToGbk(reason);
+    return Status::Failure(std::string("Cannot ") + verb + " file \"" + ToGbk(fileName) + "\". " + ToGbk(reason));
 }
 
 } // namespace
 
-std::optional<std::string> ReadWholeFile(const QString& fileName, std::string& bytes)
+Result<std::string> ReadWholeFile(const QString& fileName)
 {
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
@@ -25,11 +25,10 @@ std::optional<std::string> ReadWholeFile(const QString& fileName, std::string& b
     const QByteArray data = file.readAll();
     if (file.error() != QFileDevice::NoError)
         return FileMessage("open", fileName, file.errorString());
-    bytes.assign(data.constData(), static_cast<size_t>(data.size()));
-    return std::nullopt;
+    return std::string(data.constData(), static_cast<size_t>(data.size()));
 }
 
-std::optional<std::string> WriteWholeFile(const QString& fileName, std::string_view bytes)
+Status WriteWholeFile(const QString& fileName, std::string_view bytes)
 {
     const char* verb = QFileInfo::exists(fileName) ? "open" : "create";
     QSaveFile file(fileName);
@@ -43,7 +42,7 @@ std::optional<std::string> WriteWholeFile(const QString& fileName, std::string_v
     }
     if (!file.commit())
         return FileMessage(verb, fileName, file.errorString());
-    return std::nullopt;
+    return Status();
 }
 
 } // namespace talvex

@@ -41,7 +41,7 @@ std::string VoicePhraseText(int32_t index, const std::vector<std::string>& voice
     return std::to_string(index);
 }
 
-std::optional<std::string> UnreadableRecordMessage(const XmlElement& root)
+Status EveryRecordReadsBack(const XmlElement& root)
 {
     size_t number = 0;
     for (const XmlElement& record : root.children) {
@@ -49,13 +49,14 @@ std::optional<std::string> UnreadableRecordMessage(const XmlElement& root)
         if (record.children.empty() || !IsLoadableType(NodeType(record.children.front())))
             continue;
         const std::string text = FormatCtrlNode(record.children.front());
-        XmlReadResult again = ParseCtrlNode(text);
-        if (again && FormatCtrlNode(*again.root) == text)
+        Result<XmlElement> again = ParseCtrlNode(text);
+        if (again && FormatCtrlNode(*again) == text)
             continue;
-        return Gbk(u8"无法打开此文件: 第") + std::to_string(number) +
-               Gbk(u8"条记录的参数保存后无法再读出 (例如CDATA段中的\"<\", 或单引号属性值中的双引号)。");
+        return Status::Failure(
+            Gbk(u8"无法打开此文件: 第") + std::to_string(number) +
+            Gbk(u8"条记录的参数保存后无法再读出 (例如CDATA段中的\"<\", 或单引号属性值中的双引号)。"));
     }
-    return std::nullopt;
+    return Status();
 }
 
 std::vector<ProjectBlock> ProjectBlocks(const XmlElement& root)
@@ -99,14 +100,13 @@ void RebuildFlowchart(FlowList& flowchart, const XmlElement& root, const std::ve
     canvas.EndCanvasUpdate();
 }
 
-std::optional<std::string> LoadProjectInto(FlowList& flowchart, const QString& fileName,
-                                           const std::vector<std::string>& voicePhrases)
+Status LoadProjectInto(FlowList& flowchart, const QString& fileName, const std::vector<std::string>& voicePhrases)
 {
-    XmlReadResult document = ReadProjectFile(fileName);
+    Result<XmlElement> document = ReadProjectFile(fileName);
     if (!document)
-        return document.error;
-    RebuildFlowchart(flowchart, *document.root, voicePhrases);
-    return std::nullopt;
+        return document.GetStatus();
+    RebuildFlowchart(flowchart, *document, voicePhrases);
+    return Status();
 }
 
 } // namespace talvex

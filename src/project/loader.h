@@ -1,10 +1,10 @@
 #pragma once
 
+#include "model/status.h"
 #include "model/xmltext.h"
 
 #include <QString>
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,8 +29,8 @@ std::vector<ProjectBlock> ProjectBlocks(const XmlElement& root);
 // holding a double quote, but the writer escapes nothing, so such a record
 // would become a block whose node text no later command can read. Returns the
 // message naming the first such record (its place among the root's children,
-// counting from 1), or nothing when every block record reads back unchanged.
-std::optional<std::string> UnreadableRecordMessage(const XmlElement& root);
+// counting from 1); success when every block record reads back unchanged.
+Status EveryRecordReadsBack(const XmlElement& root);
 
 // Replaces the flowchart by the blocks of an already parsed project document
 // (ProjectBlocks). Captions of expressions, subroutines and voice blocks are rebuilt; voicePhrases is the
@@ -40,8 +40,7 @@ void RebuildFlowchart(FlowList& flowchart, const XmlElement& root, const std::ve
 
 // Reads the file and, only when it parses, rebuilds the flowchart from it.
 // On failure the flowchart is untouched and the reader's message returned.
-std::optional<std::string> LoadProjectInto(FlowList& flowchart, const QString& fileName,
-                                           const std::vector<std::string>& voicePhrases);
+Status LoadProjectInto(FlowList& flowchart, const QString& fileName, const std::vector<std::string>& voicePhrases);
 
 // The caption shown for a voice block's phrase index: the phrase, or the
 // index in decimal when the list has no such entry.

@@ -1,5 +1,7 @@
 #include "project/phraselist.h"
 
+#include "project/datapaths.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -53,8 +55,18 @@ std::string PhraseListPath()
 
 std::vector<std::string> LoadPhraseList()
 {
+    // DataFolders() starts with the executable's folder, so a list placed
+    // beside the program keeps precedence over the shipped one.
+    return LoadPhraseList(DataFolders());
+}
+
+std::vector<std::string> LoadPhraseList(const std::vector<std::string>& folders)
+{
+    const std::string path = FindDataFile(kPhraseListFileName, folders);
+    if (path.empty())
+        return NumberedPhraseList();
     bool found = false;
-    std::vector<std::string> list = ReadPhraseList(PhraseListPath(), &found);
+    std::vector<std::string> list = ReadPhraseList(path, &found);
     return found ? list : NumberedPhraseList();
 }
 

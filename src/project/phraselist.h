@@ -18,7 +18,10 @@ std::vector<std::string> ReadPhraseList(const std::string& path, bool* found = n
 std::vector<std::string> NumberedPhraseList();
 // The path of the phrase list beside the running executable (UTF-8).
 std::string PhraseListPath();
-// The list the editor uses: the file beside the executable, else the numbers.
+// The list the editor uses: the file beside the executable, else the one an
+// installed copy ships in its data folder (DataFolders), else the numbers.
 std::vector<std::string> LoadPhraseList();
+// The same search through the given folders, in order.
+std::vector<std::string> LoadPhraseList(const std::vector<std::string>& folders);
 
 } // namespace talvex

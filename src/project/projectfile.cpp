@@ -7,25 +7,25 @@
 
 namespace talvex {
 
-std::optional<std::string> BuildProjectDocument(const std::vector<std::string_view>& nodeTexts, XmlElement& target)
+Status BuildProjectDocument(const std::vector<std::string_view>& nodeTexts, XmlElement& target)
 {
     XmlElement root;
     root.name = "TALVEX";
     root.children.reserve(nodeTexts.size());
     for (std::string_view text : nodeTexts) {
-        XmlReadResult node = ParseCtrlNode(text);
+        Result<XmlElement> node = ParseCtrlNode(text);
         if (!node)
-            return node.error;
+            return node.GetStatus();
         XmlElement record;
         record.name = "record";
-        record.children.push_back(std::move(*node.root));
+        record.children.push_back(std::move(*node));
         root.children.push_back(std::move(record));
     }
     target = std::move(root);
-    return std::nullopt;
+    return Status();
 }
 
-std::optional<std::string> BuildProjectDocument(const FlowList& flowchart, XmlElement& target)
+Status BuildProjectDocument(const FlowList& flowchart, XmlElement& target)
 {
     std::vector<std::string_view> texts;
     for (const FcObject* object : flowchart.BlockObjects())
@@ -38,25 +38,20 @@ std::string SerialiseProject(const ProjectDocument& document)
     return document ? WriteXmlText(*document) : XmlDeclarationLine();
 }
 
-XmlReadResult ReadProjectFile(const QString& fileName)
+Result<XmlElement> ReadProjectFile(const QString& fileName)
 {
-    std::string bytes;
-    if (std::optional<std::string> error = ReadWholeFile(fileName, bytes)) {
-        XmlReadResult failed;
-        failed.error = std::move(*error);
-        return failed;
-    }
-    XmlReadResult document = ReadXmlText(bytes);
-    if (document) {
-        if (std::optional<std::string> unreadable = UnreadableRecordMessage(*document.root)) {
-            document.root.reset();
-            document.error = std::move(*unreadable);
-        }
-    }
+    Result<std::string> bytes = ReadWholeFile(fileName);
+    if (!bytes)
+        return bytes.GetStatus();
+    Result<XmlElement> document = ReadXmlText(*bytes);
+    if (!document)
+        return document;
+    if (Status readable = EveryRecordReadsBack(*document); !readable)
+        return readable;
     return document;
 }
 
-std::optional<std::string> WriteProjectFile(const XmlElement& document, const QString& fileName)
+Status WriteProjectFile(const XmlElement& document, const QString& fileName)
 {
     return WriteWholeFile(fileName, WriteXmlText(document));
 }

@@ -20,19 +20,19 @@ using ProjectDocument = std::optional<XmlElement>;
 // Rebuilds target from the flowchart's blocks in FlowList order. Returns the
 // reader's message when a block's node text cannot be parsed; target is then
 // left as it was.
-std::optional<std::string> BuildProjectDocument(const FlowList& flowchart, XmlElement& target);
+Status BuildProjectDocument(const FlowList& flowchart, XmlElement& target);
 // The same from the blocks' node texts, in order.
-std::optional<std::string> BuildProjectDocument(const std::vector<std::string_view>& nodeTexts, XmlElement& target);
+Status BuildProjectDocument(const std::vector<std::string_view>& nodeTexts, XmlElement& target);
 
 // The one serialisation; an empty document is the declaration line alone.
 std::string SerialiseProject(const ProjectDocument& document);
 
 // Reads and parses a project file: the document, or the message for a file
 // that cannot be read, is not well-formed or holds a block record that could
-// not be read back once written (UnreadableRecordMessage).
-XmlReadResult ReadProjectFile(const QString& fileName);
+// not be read back once written (EveryRecordReadsBack).
+Result<XmlElement> ReadProjectFile(const QString& fileName);
 
 // Serialises the document and replaces the file with it.
-std::optional<std::string> WriteProjectFile(const XmlElement& document, const QString& fileName);
+Status WriteProjectFile(const XmlElement& document, const QString& fileName);
 
 } // namespace talvex

@@ -18,17 +18,17 @@ using Lines = std::vector<std::string>;
 class BlockLinesTest : public ::testing::Test {
   protected:
     // Lines of one block of the given kind code and stored node text.
-    Lines LinesOf(int32_t code, const std::string& nodeText, std::optional<std::string>* error = nullptr)
+    Lines LinesOf(int32_t code, const std::string& nodeText, Status* error = nullptr)
     {
         FcObject* object = m_canvas.AddShape(0, 0, 90, 32, skRectangle);
         object->TypeCode = code;
         object->CtrlNodeText = nodeText;
         Lines lines = {"left over from an earlier block"};
-        std::optional<std::string> failure = GenerateBlockLines(*object, lines);
+        Status status = GenerateBlockLines(*object, lines);
         if (error)
-            *error = failure;
+            *error = status;
         else
-            EXPECT_FALSE(failure) << *failure;
+            EXPECT_TRUE(status) << status.Message();
         return lines;
     }
 
@@ -183,20 +183,20 @@ TEST_F(BlockLinesTest, ParameterNamesMatchInAnyCase)
 
 TEST_F(BlockLinesTest, UnreadableNodeGivesTheReadersMessage)
 {
-    std::optional<std::string> error;
+    Status error;
     const Lines lines = LinesOf(bkZhiXing, "<CtrlNode type=\"1\"><mode>2</mode>", &error);
-    ASSERT_TRUE(error);
-    EXPECT_FALSE(error->empty());
-    EXPECT_EQ(*error, ParseCtrlNode("<CtrlNode type=\"1\"><mode>2</mode>").error);
+    ASSERT_FALSE(error);
+    EXPECT_FALSE(error.Message().empty());
+    EXPECT_EQ(error.Message(), ParseCtrlNode("<CtrlNode type=\"1\"><mode>2</mode>").Message());
     EXPECT_TRUE(lines.empty());
 }
 
 TEST_F(BlockLinesTest, KindsWithoutParametersNeverParse)
 {
     for (int32_t code : {bkLoopEnd, bkLimLoopBegin, bkIfElse, bkSubEnd, bkHongWai}) {
-        std::optional<std::string> error;
+        Status error;
         LinesOf(code, "<broken", &error);
-        EXPECT_FALSE(error) << code;
+        EXPECT_TRUE(error) << code;
     }
 }
 
@@ -224,14 +224,25 @@ class ProgramTest : public ::testing::Test {
         m_flowchart.LastAppendedObject->CtrlNodeText = NodeText(code - kBlockKindBase, params);
     }
 
+    struct Program {
+        Status status;
+        Lines lines;
+    };
+    Program Generate()
+    {
+        Program program;
+        program.status = GenerateProgram(m_flowchart, program.lines);
+        return program;
+    }
+
     CanvasModel m_canvas;
     FlowList m_flowchart{m_canvas};
 };
 
 TEST_F(ProgramTest, EmptyFlowchart)
 {
-    const GeneratedProgram program = GenerateProgram(m_flowchart);
-    EXPECT_FALSE(program.error);
+    const Program program = Generate();
+    EXPECT_TRUE(program.status);
     EXPECT_EQ(program.lines, (Lines{"qzrobot", "start", "end"}));
 }
 
@@ -241,8 +252,8 @@ TEST_F(ProgramTest, WorkedExample)
     Append(bkIfBegin, {{"condition", "a&lt;5"}});
     Append(bkBiaoDaShi, {{"command", "a=a+1"}});
     Append(bkIfEnd, {});
-    const GeneratedProgram program = GenerateProgram(m_flowchart);
-    EXPECT_FALSE(program.error);
+    const Program program = Generate();
+    EXPECT_TRUE(program.status);
     EXPECT_EQ(program.lines, (Lines{"qzrobot", "start", "fd(20);", "if(a<5)", "{", "a=a+1;", "}", "end"}));
 }
 
@@ -252,7 +263,7 @@ TEST_F(ProgramTest, IfChainClosesEachBranch)
     Append(bkIfElseIf, {{"condition", "B2"}});
     Append(bkIfElse, {});
     Append(bkIfEnd, {});
-    const GeneratedProgram program = GenerateProgram(m_flowchart);
+    const Program program = Generate();
     const Lines blockLines(program.lines.begin() + 2, program.lines.end() - 1);
     EXPECT_EQ(blockLines, (Lines{"if(B1)", "{", "}", "else if(B2)", "{", "}", "else", "{", "}"}));
 }
@@ -261,14 +272,14 @@ TEST_F(ProgramTest, BracesAreNeverBalanced)
 {
     Append(bkLoopEnd, {});
     Append(bkLoopEnd, {});
-    EXPECT_EQ(GenerateProgram(m_flowchart).lines, (Lines{"qzrobot", "start", "}", "}", "end"}));
+    EXPECT_EQ(Generate().lines, (Lines{"qzrobot", "start", "}", "}", "end"}));
 }
 
 TEST_F(ProgramTest, SelectsOnTypeCodeNotOnTheNodesType)
 {
     m_flowchart.AppendBlock(bkYanShi - kBlockKindBase);
     m_flowchart.LastAppendedObject->CtrlNodeText = NodeText(1, {{"mode", "1"}, {"wait", "8"}});
-    EXPECT_EQ(GenerateProgram(m_flowchart).lines, (Lines{"qzrobot", "start", "wait(8);", "end"}));
+    EXPECT_EQ(Generate().lines, (Lines{"qzrobot", "start", "wait(8);", "end"}));
 }
 
 TEST_F(ProgramTest, StopsAtAnUnreadableBlock)
@@ -277,9 +288,9 @@ TEST_F(ProgramTest, StopsAtAnUnreadableBlock)
     m_flowchart.AppendBlock(bkYanShi - kBlockKindBase);
     m_flowchart.LastAppendedObject->CtrlNodeText = "<CtrlNode type=\"5\"><wait>2</wat></CtrlNode>";
     Append(bkYanShi, {{"wait", "3"}});
-    const GeneratedProgram program = GenerateProgram(m_flowchart);
-    ASSERT_TRUE(program.error);
-    EXPECT_FALSE(program.error->empty());
+    const Program program = Generate();
+    ASSERT_FALSE(program.status);
+    EXPECT_FALSE(program.status.Message().empty());
     EXPECT_EQ(program.lines, (Lines{"qzrobot", "start", "wait(1);"}));
 }
 

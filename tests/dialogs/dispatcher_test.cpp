@@ -70,9 +70,9 @@ class DispatcherTest : public ::testing::Test {
     }
     CtrlNode Parsed(const FcObject* object)
     {
-        XmlReadResult r = ParseCtrlNode(object->CtrlNodeText);
-        EXPECT_TRUE(r) << r.error;
-        return r ? *r.root : CtrlNode{};
+        Result<XmlElement> r = ParseCtrlNode(object->CtrlNodeText);
+        EXPECT_TRUE(r) << r.Message();
+        return r ? *r : CtrlNode{};
     }
     template <class T> T* Child(QDialog& dialog, const char* name)
     {
@@ -260,14 +260,14 @@ TEST_F(DispatcherTest, AcceptingUnchangedKeepsEveryByteOfTextValues)
         for (const std::string& value : values) {
             CtrlNode node = NewCtrlNode(kind.item);
             AddTextParam(node, kind.param, kind.stored(value));
-            const XmlReadResult original = ParseCtrlNode(FormatCtrlNode(node));
+            const auto original = ParseCtrlNode(FormatCtrlNode(node));
             // Bytes the node text itself cannot carry, such as "<" in a note,
             // and notes left with an odd byte once the reader drops leading blanks.
-            if (!original || (kind.item == 6 && TextParam(*original.root, kind.param).size() % 2 != 0))
+            if (!original || (kind.item == 6 && TextParam(*original, kind.param).size() % 2 != 0))
                 continue;
-            FcObject* block = WithNode(kind.item, FormatCtrlNode(*original.root));
+            FcObject* block = WithNode(kind.item, FormatCtrlNode(*original));
             dispatcher.EditBlockProperties();
-            ASSERT_EQ(TextParam(Parsed(block), kind.param), TextParam(*original.root, kind.param))
+            ASSERT_EQ(TextParam(Parsed(block), kind.param), TextParam(*original, kind.param))
                 << kind.param << " " << ::testing::PrintToString(value);
             flow.DeleteBlock(block);
             QCoreApplication::processEvents(); // the deferred selection, while the flowchart lives
@@ -318,7 +318,7 @@ TEST_F(DispatcherTest, UnreadableNodeShowsTheReadersMessageAndNoDialog)
     dispatcher.EditBlockProperties();
     EXPECT_TRUE(shown.empty());
     ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0], ParseCtrlNode(broken).error);
+    EXPECT_EQ(messages[0], ParseCtrlNode(broken).Message());
     EXPECT_EQ(block->CtrlNodeText, broken);
 }
 

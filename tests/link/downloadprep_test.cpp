@@ -81,8 +81,8 @@ TEST(StripComments, CleansEachLineAsTabled)
     for (const Case& c : cases) {
         WriteAll(source, c.source);
         WriteAll(target, "old content");
-        std::string error;
-        EXPECT_TRUE(StripComments(source, target, &error)) << c.name << ": " << error;
+        const Status status = StripComments(source, target);
+        EXPECT_TRUE(status) << c.name << ": " << status.Message();
         EXPECT_EQ(ReadAll(target), c.prepared) << c.name;
     }
 }
@@ -92,8 +92,8 @@ TEST(StripComments, StartAndEndMakeTwelveBytes)
     QTemporaryDir dir;
     const QString source = dir.filePath("source");
     const QString target = dir.filePath("target");
-    ASSERT_TRUE(WriteLines(source, {"start", "end"}, nullptr));
-    ASSERT_TRUE(StripComments(source, target, nullptr));
+    ASSERT_TRUE(WriteLines(source, {"start", "end"}));
+    ASSERT_TRUE(StripComments(source, target));
     EXPECT_EQ(ReadAll(target), std::string("start\r\nend\r\n"));
     EXPECT_EQ(QFileInfo(target).size(), 12);
 }
@@ -103,18 +103,18 @@ TEST(StripComments, MissingSourceLeavesTargetAlone)
     QTemporaryDir dir;
     const QString target = dir.filePath("target");
     WriteAll(target, "kept");
-    EXPECT_TRUE(StripComments(dir.filePath("nothing here"), target, nullptr));
+    EXPECT_TRUE(StripComments(dir.filePath("nothing here"), target));
     EXPECT_EQ(ReadAll(target), "kept");
 }
 
 TEST(MakeTempFileName, CreatesNewEmptyQzrFileInTempFolder)
 {
-    const QString first = MakeTempFileName(nullptr);
-    const QString second = MakeTempFileName(nullptr);
-    ASSERT_FALSE(first.isEmpty());
-    ASSERT_FALSE(second.isEmpty());
-    EXPECT_NE(first, second);
-    for (const QString& path : {first, second}) {
+    const Result<QString> first = MakeTempFileName();
+    const Result<QString> second = MakeTempFileName();
+    ASSERT_TRUE(first) << first.Message();
+    ASSERT_TRUE(second) << second.Message();
+    EXPECT_NE(*first, *second);
+    for (const QString& path : {*first, *second}) {
         const QFileInfo info(path);
         EXPECT_TRUE(info.exists());
         EXPECT_EQ(info.size(), 0);
@@ -138,20 +138,16 @@ TEST(DownloadPreparation, HandsOverCleanedFileAndRemovesBoth)
     QStringList seenPaths;
     QStringList created;
     std::string seenBytes;
-    std::string error;
     const Lines text{"qzrobot", "start", "fd(20); /* go */", "", "end"};
-    const bool ok = RunDownloadPreparation(
-        text,
-        [&](const QString& path) {
-            seenPaths << path;
-            seenBytes = ReadAll(path);
-            for (const QString& file : TempQzrFiles()) {
-                if (!before.contains(file))
-                    created << file;
-            }
-        },
-        &error);
-    EXPECT_TRUE(ok) << error;
+    const Status status = RunDownloadPreparation(text, [&](const QString& path) {
+        seenPaths << path;
+        seenBytes = ReadAll(path);
+        for (const QString& file : TempQzrFiles()) {
+            if (!before.contains(file))
+                created << file;
+        }
+    });
+    EXPECT_TRUE(status) << status.Message();
     ASSERT_EQ(seenPaths.size(), 1);
     EXPECT_EQ(seenBytes, "qzrobot\r\nstart\r\nfd(20);\r\nend\r\n");
     // The raw copy and the cleaned one, both gone afterwards.
@@ -164,16 +160,15 @@ TEST(DownloadPreparation, HandsOverCleanedFileAndRemovesBoth)
 TEST(DownloadPreparation, NoLinesDoesNothing)
 {
     int calls = 0;
-    EXPECT_TRUE(RunDownloadPreparation(
-        {}, [&](const QString&) { ++calls; }, nullptr));
+    EXPECT_TRUE(RunDownloadPreparation({}, [&](const QString&) { ++calls; }));
     EXPECT_EQ(calls, 0);
 }
 
 TEST(DownloadPreparation, AllCommentsGiveEmptyPreparedFile)
 {
     qint64 size = -1;
-    EXPECT_TRUE(RunDownloadPreparation(
-        {"/* only */", "   "}, [&](const QString& path) { size = QFileInfo(path).size(); }, nullptr));
+    EXPECT_TRUE(
+        RunDownloadPreparation({"/* only */", "   "}, [&](const QString& path) { size = QFileInfo(path).size(); }));
     EXPECT_EQ(size, 0);
 }
 

@@ -63,7 +63,8 @@ class RobotLinkTest : public ::testing::Test {
         std::string error;
         ASSERT_TRUE(m_robot.Start(options, &error)) << error;
         m_link.Port().SetTimeLimits(2000ms, 5000ms);
-        ASSERT_TRUE(m_link.Port().OpenDevice(m_robot.Device(), &error)) << error;
+        const Status opened = m_link.Port().OpenDevice(m_robot.Device());
+        ASSERT_TRUE(opened) << opened.Message();
     }
 
     QString WriteFile(const std::string& data)
@@ -79,7 +80,6 @@ class RobotLinkTest : public ::testing::Test {
     Outcome Transfer(const std::string& data)
     {
         Outcome outcome;
-        std::string error;
         const auto start = std::chrono::steady_clock::now();
         QEventLoop loop;
         QObject::connect(&m_link, &RobotLink::TransferFinished, &loop, [&](int byteCount, bool success) {
@@ -88,9 +88,9 @@ class RobotLinkTest : public ::testing::Test {
             outcome.success = success;
             loop.quit();
         });
-        const RobotLink::Start started = m_link.StartTransfer(WriteFile(data), &error);
-        EXPECT_EQ(started, RobotLink::Start::kStarted) << error;
-        if (started != RobotLink::Start::kStarted)
+        const Result<RobotLink::Start> started = m_link.StartTransfer(WriteFile(data));
+        EXPECT_TRUE(started && *started == RobotLink::Start::kStarted) << started.Message();
+        if (!started || *started != RobotLink::Start::kStarted)
             return outcome;
         QTimer::singleShot(30000, &loop, &QEventLoop::quit);
         loop.exec();
@@ -196,7 +196,8 @@ TEST_F(RobotLinkTest, GrantThatIsNotAaAaEndsBeforeAnyData)
         RobotProcess robot;
         std::string error;
         ASSERT_TRUE(robot.Start(c.options, &error)) << error;
-        ASSERT_TRUE(m_link.Port().OpenDevice(robot.Device(), &error)) << error;
+        const Status opened = m_link.Port().OpenDevice(robot.Device());
+        ASSERT_TRUE(opened) << opened.Message();
         const std::string data = Pattern(20);
         const Outcome outcome = Transfer(data);
         ASSERT_TRUE(outcome.finished) << c.name;
@@ -238,19 +239,16 @@ TEST_F(RobotLinkTest, CommentOnlyProgramSendsZeroBytes)
 {
     StartRobot({});
     Outcome outcome;
-    std::string error;
     QEventLoop loop;
     QObject::connect(&m_link, &RobotLink::TransferFinished, &loop, [&](int byteCount, bool success) {
         outcome = {true, success, byteCount, {}};
         loop.quit();
     });
-    ASSERT_TRUE(RunDownloadPreparation(
-        {"/* nothing to run */", "  "},
-        [&](const QString& path) {
-            EXPECT_EQ(m_link.StartTransfer(path, &error), RobotLink::Start::kStarted) << error;
-        },
-        &error))
-        << error;
+    const Status prepared = RunDownloadPreparation({"/* nothing to run */", "  "}, [&](const QString& path) {
+        const Result<RobotLink::Start> started = m_link.StartTransfer(path);
+        EXPECT_TRUE(started && *started == RobotLink::Start::kStarted) << started.Message();
+    });
+    ASSERT_TRUE(prepared) << prepared.Message();
     QTimer::singleShot(20000, &loop, &QEventLoop::quit);
     loop.exec();
     ASSERT_TRUE(outcome.finished);
@@ -262,21 +260,23 @@ TEST_F(RobotLinkTest, CommentOnlyProgramSendsZeroBytes)
 TEST_F(RobotLinkTest, RefusedStartsSendNothing)
 {
     StartRobot({});
-    std::string error;
     const std::string tooBig(kMaxTransferBytes + 1, 'x');
-    EXPECT_EQ(m_link.StartTransfer(WriteFile(tooBig), &error), RobotLink::Start::kRefused);
-    EXPECT_NE(error.find("65535"), std::string::npos) << error;
+    const Result<RobotLink::Start> large = m_link.StartTransfer(WriteFile(tooBig));
+    ASSERT_FALSE(large);
+    EXPECT_NE(large.Message().find("65535"), std::string::npos) << large.Message();
 
-    EXPECT_EQ(m_link.StartTransfer(m_dir.filePath("no such file"), &error), RobotLink::Start::kNothing);
+    const Result<RobotLink::Start> missing = m_link.StartTransfer(m_dir.filePath("no such file"));
+    ASSERT_TRUE(missing);
+    EXPECT_EQ(*missing, RobotLink::Start::kNothing);
 
     m_link.Port().ClosePort();
-    error.clear();
-    EXPECT_EQ(m_link.StartTransfer(WriteFile("abc"), &error), RobotLink::Start::kRefused);
-    EXPECT_EQ(error, Gbk(u8"串口未打开，请先打开串口"));
+    const Result<RobotLink::Start> closed = m_link.StartTransfer(WriteFile("abc"));
+    ASSERT_FALSE(closed);
+    EXPECT_EQ(closed.Message(), Gbk(u8"串口未打开，请先打开串口"));
     EXPECT_FALSE(m_link.IsTransferRunning());
 
     // The robot's first bytes are those of the next transfer.
-    ASSERT_TRUE(m_link.Port().OpenDevice(m_robot.Device(), &error)) << error;
+    ASSERT_TRUE(m_link.Port().OpenDevice(m_robot.Device()));
     ASSERT_TRUE(Transfer("abc").success);
     EXPECT_EQ(RobotReceived(), LineToRobot("abc"));
 }
@@ -285,17 +285,16 @@ TEST_F(RobotLinkTest, LargestAnnouncableProgramIsAccepted)
 {
     StartRobot({"--silent-after", "1"});
     m_link.Port().SetTimeLimits(2000ms, 200ms);
-    std::string error;
-    EXPECT_EQ(m_link.StartTransfer(WriteFile(std::string(kMaxTransferBytes, 'x')), &error), RobotLink::Start::kStarted)
-        << error;
+    const Result<RobotLink::Start> started = m_link.StartTransfer(WriteFile(std::string(kMaxTransferBytes, 'x')));
+    EXPECT_TRUE(started && *started == RobotLink::Start::kStarted) << started.Message();
     m_link.StopTransfer();
 }
 
 TEST_F(RobotLinkTest, StoppingMidTransferReturnsPromptly)
 {
     StartRobot({});
-    std::string error;
-    ASSERT_EQ(m_link.StartTransfer(WriteFile(Pattern(64 * 40)), &error), RobotLink::Start::kStarted);
+    const Result<RobotLink::Start> started = m_link.StartTransfer(WriteFile(Pattern(64 * 40)));
+    ASSERT_TRUE(started && *started == RobotLink::Start::kStarted) << started.Message();
     int sent = 0;
     int finished = 0;
     QObject::connect(&m_link, &RobotLink::TransferProgress, [&](int packets, int) { sent = packets; });

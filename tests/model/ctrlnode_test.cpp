@@ -28,9 +28,9 @@ std::string NodeText(const std::string& body)
 
 CtrlNode Parsed(const std::string& text)
 {
-    XmlReadResult result = ParseCtrlNode(text);
-    EXPECT_TRUE(result) << result.error;
-    return result ? *result.root : CtrlNode{};
+    Result<XmlElement> result = ParseCtrlNode(text);
+    EXPECT_TRUE(result) << result.Message();
+    return result ? *result : CtrlNode{};
 }
 
 } // namespace
@@ -232,9 +232,9 @@ TEST(CtrlNode, ReadsParametersFromParsedText)
 
 TEST(CtrlNode, ParseFailureCarriesTheReadersMessage)
 {
-    XmlReadResult result = ParseCtrlNode("<CtrlNode type=\"1\"><mode>0</CtrlNode>");
+    Result<XmlElement> result = ParseCtrlNode("<CtrlNode type=\"1\"><mode>0</CtrlNode>");
     EXPECT_FALSE(result);
-    EXPECT_FALSE(result.error.empty());
+    EXPECT_FALSE(result.Message().empty());
 }
 
 TEST(CtrlNode, SubroutineNamesKeepEveryByteButTheThreeMarkup)

@@ -74,9 +74,9 @@ TEST(XmlReader, AppliesTheReadingRules)
         {"names are found without regard to case", "<n><MODE>3</MODE></n>", "mode", "3"},
     };
     for (const Case& c : cases) {
-        XmlReadResult result = ReadXmlText(c.text);
-        ASSERT_TRUE(result) << c.what << ": " << result.error;
-        const XmlElement* child = result.root->FindChild(c.child);
+        Result<XmlElement> result = ReadXmlText(c.text);
+        ASSERT_TRUE(result) << c.what << ": " << result.Message();
+        const XmlElement* child = result->FindChild(c.child);
         ASSERT_NE(child, nullptr) << c.what;
         EXPECT_EQ(child->text, c.expected) << c.what;
     }
@@ -84,12 +84,12 @@ TEST(XmlReader, AppliesTheReadingRules)
 
 TEST(XmlReader, AcceptsEitherQuoteAndKeepsAttributeBytes)
 {
-    XmlReadResult result = ReadXmlText("<CtrlNode type='28' b=\"x&amp;y\"/>");
-    ASSERT_TRUE(result) << result.error;
-    EXPECT_EQ(result.root->name, "CtrlNode");
-    ASSERT_EQ(result.root->attributes.size(), 2u);
-    EXPECT_EQ(*result.root->Attribute("type"), "28");
-    EXPECT_EQ(*result.root->Attribute("b"), "x&amp;y");
+    Result<XmlElement> result = ReadXmlText("<CtrlNode type='28' b=\"x&amp;y\"/>");
+    ASSERT_TRUE(result) << result.Message();
+    EXPECT_EQ(result->name, "CtrlNode");
+    ASSERT_EQ(result->attributes.size(), 2u);
+    EXPECT_EQ(*result->Attribute("type"), "28");
+    EXPECT_EQ(*result->Attribute("b"), "x&amp;y");
 }
 
 TEST(XmlReader, ReadsBackWhatTheWriterWrote)
@@ -103,9 +103,9 @@ TEST(XmlReader, ReadsBackWhatTheWriterWrote)
         root.children.push_back(XmlElement{"record", {}, "", {node}});
     }
     const std::string text = WriteXmlText(root);
-    XmlReadResult back = ReadXmlText(text);
-    ASSERT_TRUE(back) << back.error;
-    EXPECT_EQ(WriteXmlText(*back.root), text);
+    Result<XmlElement> back = ReadXmlText(text);
+    ASSERT_TRUE(back) << back.Message();
+    EXPECT_EQ(WriteXmlText(*back), text);
 }
 
 TEST(XmlReader, RefusesMalformedTextWithPlace)
@@ -125,10 +125,10 @@ TEST(XmlReader, RefusesMalformedTextWithPlace)
         {"bad attribute", "<a b=c/>", "1"},
     };
     for (const Case& c : cases) {
-        XmlReadResult result = ReadXmlText(c.text);
+        Result<XmlElement> result = ReadXmlText(c.text);
         EXPECT_FALSE(result) << c.what;
-        EXPECT_FALSE(result.root.has_value()) << c.what;
-        const QString message = FromGbk(result.error);
+        EXPECT_FALSE(result.Ok()) << c.what;
+        const QString message = FromGbk(result.Message());
         EXPECT_TRUE(message.startsWith(QStringLiteral("XML格式错误"))) << c.what << ": " << message.toStdString();
         EXPECT_TRUE(message.contains(QStringLiteral("第%1行").arg(c.where))) << c.what << ": " << message.toStdString();
     }
@@ -142,9 +142,9 @@ TEST(XmlReader, SurvivesHostileInput)
         deep += "<a>";
     for (int i = 0; i < 200000; ++i)
         deep += "</a>";
-    XmlReadResult deepResult = ReadXmlText(deep);
+    Result<XmlElement> deepResult = ReadXmlText(deep);
     EXPECT_FALSE(deepResult);
-    EXPECT_TRUE(FromGbk(deepResult.error).contains(QStringLiteral("嵌套")));
+    EXPECT_TRUE(FromGbk(deepResult.Message()).contains(QStringLiteral("嵌套")));
 
     // Nesting within the limit reads.
     std::string allowed;
@@ -156,22 +156,22 @@ TEST(XmlReader, SurvivesHostileInput)
 
     // A 5 MB value reads in full.
     const std::string big(5 * 1024 * 1024, 'x');
-    XmlReadResult bigResult = ReadXmlText("<n><v>" + big + "</v></n>");
-    ASSERT_TRUE(bigResult) << bigResult.error;
-    EXPECT_EQ(bigResult.root->children[0].text.size(), big.size());
+    Result<XmlElement> bigResult = ReadXmlText("<n><v>" + big + "</v></n>");
+    ASSERT_TRUE(bigResult) << bigResult.Message();
+    EXPECT_EQ(bigResult->children[0].text.size(), big.size());
 
     // Entities declared in a doctype are never expanded.
-    XmlReadResult bomb = ReadXmlText("<!DOCTYPE d [<!ENTITY a \"aaaa\"><!ENTITY b \"&a;&a;&a;&a;\">"
-                                     "<!ENTITY c \"&b;&b;&b;&b;\">]><d><v>&c;</v></d>");
-    ASSERT_TRUE(bomb) << bomb.error;
-    EXPECT_EQ(bomb.root->children[0].text, "&c;");
+    Result<XmlElement> bomb = ReadXmlText("<!DOCTYPE d [<!ENTITY a \"aaaa\"><!ENTITY b \"&a;&a;&a;&a;\">"
+                                          "<!ENTITY c \"&b;&b;&b;&b;\">]><d><v>&c;</v></d>");
+    ASSERT_TRUE(bomb) << bomb.Message();
+    EXPECT_EQ(bomb->children[0].text, "&c;");
 
     // Many attributes.
     std::string attrs = "<n";
     for (int i = 0; i < 20000; ++i)
         attrs += " a" + std::to_string(i) + "=\"" + std::to_string(i) + "\"";
     attrs += "/>";
-    XmlReadResult attrResult = ReadXmlText(attrs);
-    ASSERT_TRUE(attrResult) << attrResult.error;
-    EXPECT_EQ(attrResult.root->attributes.size(), 20000u);
+    Result<XmlElement> attrResult = ReadXmlText(attrs);
+    ASSERT_TRUE(attrResult) << attrResult.Message();
+    EXPECT_EQ(attrResult->attributes.size(), 20000u);
 }

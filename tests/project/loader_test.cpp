@@ -32,16 +32,16 @@ class LoaderTest : public ::testing::Test {
 
     void Load(const std::string& fileBytes, const std::vector<std::string>& phrases = {})
     {
-        XmlReadResult document = ReadXmlText(fileBytes);
-        ASSERT_TRUE(document) << document.error;
-        RebuildFlowchart(m_flowchart, *document.root, phrases);
+        Result<XmlElement> document = ReadXmlText(fileBytes);
+        ASSERT_TRUE(document) << document.Message();
+        RebuildFlowchart(m_flowchart, *document, phrases);
     }
 
     std::string Saved()
     {
         XmlElement document;
-        std::optional<std::string> error = BuildProjectDocument(m_flowchart, document);
-        EXPECT_FALSE(error) << *error;
+        const Status status = BuildProjectDocument(m_flowchart, document);
+        EXPECT_TRUE(status) << status.Message();
         return SerialiseProject(document);
     }
 
@@ -236,11 +236,11 @@ TEST_F(LoaderTest, UnreadableFileLeavesTheFlowchartAlone)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("bad.lcc"));
-    ASSERT_FALSE(WriteWholeFile(path, "<TALVEX><record>"));
+    ASSERT_TRUE(WriteWholeFile(path, "<TALVEX><record>"));
     m_flowchart.AppendBlock(5);
-    std::optional<std::string> error = LoadProjectInto(m_flowchart, path, {});
-    ASSERT_TRUE(error);
-    EXPECT_EQ(*error, ReadXmlText("<TALVEX><record>").error);
+    const Status status = LoadProjectInto(m_flowchart, path, {});
+    ASSERT_FALSE(status);
+    EXPECT_EQ(status.Message(), ReadXmlText("<TALVEX><record>").Message());
     EXPECT_EQ(Kinds(), std::vector<int32_t>{bkYanShi});
 }
 
@@ -268,26 +268,26 @@ TEST_F(LoaderTest, RecordsThatCannotBeReadBackRefuseTheFile)
     QTemporaryDir dir;
     for (const auto& c : cases) {
         const QString path = dir.filePath(QString::fromLatin1(c.name));
-        ASSERT_FALSE(WriteWholeFile(path, "<TALVEX>" + c.records + "</TALVEX>"));
+        ASSERT_TRUE(WriteWholeFile(path, "<TALVEX>" + c.records + "</TALVEX>"));
         m_flowchart.ClearFlowchart();
         m_flowchart.BuildNewFlowchart();
         m_flowchart.AppendBlock(15);
         const std::string before = Saved();
 
-        const XmlReadResult read = ReadProjectFile(path);
-        const std::optional<std::string> error = LoadProjectInto(m_flowchart, path, {});
+        const Result<XmlElement> read = ReadProjectFile(path);
+        const Status loaded = LoadProjectInto(m_flowchart, path, {});
         if (c.refusedRecord == 0) {
-            EXPECT_TRUE(read) << c.name << ": " << read.error;
-            EXPECT_FALSE(error) << c.name;
+            EXPECT_TRUE(read) << c.name << ": " << read.Message();
+            EXPECT_TRUE(loaded) << c.name;
             ASSERT_EQ(Kinds().size(), c.blocks) << c.name;
             EXPECT_EQ(Kinds().back(), bkYanShi) << c.name;
             continue;
         }
         const std::string named = Gbk(u8"第") + std::to_string(c.refusedRecord) + Gbk(u8"条记录");
         EXPECT_FALSE(read) << c.name;
-        EXPECT_NE(read.error.find(named), std::string::npos) << c.name;
-        ASSERT_TRUE(error) << c.name;
-        EXPECT_EQ(*error, read.error) << c.name;
+        EXPECT_NE(read.Message().find(named), std::string::npos) << c.name;
+        ASSERT_FALSE(loaded) << c.name;
+        EXPECT_EQ(loaded.Message(), read.Message()) << c.name;
         EXPECT_EQ(Saved(), before) << c.name;
     }
 }

@@ -46,8 +46,8 @@ class ProjectFileTest : public ::testing::Test {
     std::string Serialised()
     {
         XmlElement document;
-        std::optional<std::string> error = BuildProjectDocument(m_flowchart, document);
-        EXPECT_FALSE(error) << *error;
+        const Status status = BuildProjectDocument(m_flowchart, document);
+        EXPECT_TRUE(status) << status.Message();
         return SerialiseProject(document);
     }
 
@@ -55,12 +55,12 @@ class ProjectFileTest : public ::testing::Test {
 
     std::string Bytes(const QString& path) const
     {
-        std::string bytes;
-        EXPECT_FALSE(ReadWholeFile(path, bytes));
-        return bytes;
+        Result<std::string> bytes = ReadWholeFile(path);
+        EXPECT_TRUE(bytes) << bytes.Message();
+        return bytes ? *bytes : std::string();
     }
 
-    void Put(const QString& path, const std::string& bytes) const { ASSERT_FALSE(WriteWholeFile(path, bytes)); }
+    void Put(const QString& path, const std::string& bytes) const { ASSERT_TRUE(WriteWholeFile(path, bytes)); }
 
     CanvasModel m_canvas;
     FlowList m_flowchart{m_canvas};
@@ -92,9 +92,9 @@ TEST_F(ProjectFileTest, UnreadableNodeFailsTheBuildAndKeepsTheTarget)
     m_flowchart.LastAppendedObject->CtrlNodeText = "<CtrlNode type=\"5\">";
     XmlElement target;
     target.name = "kept";
-    std::optional<std::string> error = BuildProjectDocument(m_flowchart, target);
-    ASSERT_TRUE(error);
-    EXPECT_EQ(*error, ParseCtrlNode("<CtrlNode type=\"5\">").error);
+    const Status status = BuildProjectDocument(m_flowchart, target);
+    ASSERT_FALSE(status);
+    EXPECT_EQ(status.Message(), ParseCtrlNode("<CtrlNode type=\"5\">").Message());
     EXPECT_EQ(target.name, "kept");
 }
 
@@ -130,12 +130,12 @@ TEST_F(ProjectFileTest, WriteThenReadGivesTheSameDocument)
     m_flowchart.AppendBlock(1);
     m_flowchart.AppendBlock(28);
     XmlElement document;
-    ASSERT_FALSE(BuildProjectDocument(m_flowchart, document));
-    ASSERT_FALSE(WriteProjectFile(document, PathOf("a.lcc")));
+    ASSERT_TRUE(BuildProjectDocument(m_flowchart, document));
+    ASSERT_TRUE(WriteProjectFile(document, PathOf("a.lcc")));
     EXPECT_EQ(Bytes(PathOf("a.lcc")), SerialiseProject(document));
-    XmlReadResult read = ReadProjectFile(PathOf("a.lcc"));
-    ASSERT_TRUE(read) << read.error;
-    EXPECT_EQ(WriteXmlText(*read.root), SerialiseProject(document));
+    Result<XmlElement> read = ReadProjectFile(PathOf("a.lcc"));
+    ASSERT_TRUE(read) << read.Message();
+    EXPECT_EQ(WriteXmlText(*read), SerialiseProject(document));
 }
 
 TEST_F(ProjectFileTest, WriteReplacesTheWholeFileAndLeavesNoTemporaryFile)
@@ -149,30 +149,30 @@ TEST_F(ProjectFileTest, WriteReplacesTheWholeFileAndLeavesNoTemporaryFile)
 TEST_F(ProjectFileTest, WriteFailuresNameTheFileAndTheReason)
 {
     const QString missingFolder = PathOf("no/such/folder/p.lcc");
-    std::optional<std::string> error = WriteWholeFile(missingFolder, "x");
-    ASSERT_TRUE(error);
+    Status error = WriteWholeFile(missingFolder, "x");
+    ASSERT_FALSE(error);
     const std::string created = "Cannot create file \"" + ToGbk(missingFolder) + "\". ";
-    EXPECT_EQ(error->substr(0, created.size()), created);
-    EXPECT_GT(error->size(), created.size());
+    EXPECT_EQ(error.Message().substr(0, created.size()), created);
+    EXPECT_GT(error.Message().size(), created.size());
 
     ASSERT_TRUE(QDir(m_dir.path()).mkdir(QStringLiteral("folder.lcc")));
     error = WriteWholeFile(PathOf("folder.lcc"), "x");
-    ASSERT_TRUE(error);
+    ASSERT_FALSE(error);
     const std::string opened = "Cannot open file \"" + ToGbk(PathOf("folder.lcc")) + "\". ";
-    EXPECT_EQ(error->substr(0, opened.size()), opened);
+    EXPECT_EQ(error.Message().substr(0, opened.size()), opened);
 }
 
 TEST_F(ProjectFileTest, ReadFailures)
 {
-    XmlReadResult missing = ReadProjectFile(PathOf("missing.lcc"));
+    Result<XmlElement> missing = ReadProjectFile(PathOf("missing.lcc"));
     EXPECT_FALSE(missing);
-    EXPECT_EQ(missing.error.rfind("Cannot open file \"" + ToGbk(PathOf("missing.lcc")) + "\". ", 0), 0u);
+    EXPECT_EQ(missing.Message().rfind("Cannot open file \"" + ToGbk(PathOf("missing.lcc")) + "\". ", 0), 0u);
 
     Put(PathOf("bad.lcc"), "<TALVEX><record></TALVEX>");
-    XmlReadResult bad = ReadProjectFile(PathOf("bad.lcc"));
+    Result<XmlElement> bad = ReadProjectFile(PathOf("bad.lcc"));
     EXPECT_FALSE(bad);
-    EXPECT_EQ(bad.error, ReadXmlText("<TALVEX><record></TALVEX>").error);
-    EXPECT_FALSE(bad.error.empty());
+    EXPECT_EQ(bad.Message(), ReadXmlText("<TALVEX><record></TALVEX>").Message());
+    EXPECT_FALSE(bad.Message().empty());
 }
 
 } // namespace

@@ -11,8 +11,6 @@
 #include "project/loader.h"
 #include "project/projectfile.h"
 
-#include <optional>
-
 namespace talvex::cli {
 
 namespace {
@@ -22,12 +20,12 @@ template <typename Body> int WithProjectBlocks(const QStringList& args, Body bod
 {
     if (args.size() != 1 || args.at(0).isEmpty())
         return UsageError();
-    XmlReadResult document = ReadProjectFile(args.at(0));
+    const Result<XmlElement> document = ReadProjectFile(args.at(0));
     if (!document) {
-        WriteError(document.error);
+        WriteError(document.Message());
         return kExitFailed;
     }
-    const std::vector<ProjectBlock> blocks = ProjectBlocks(*document.root);
+    const std::vector<ProjectBlock> blocks = ProjectBlocks(*document);
     return body(blocks);
 }
 
@@ -40,13 +38,13 @@ int RunGenCommand(const QStringList& args)
         records.reserve(blocks.size());
         for (const ProjectBlock& block : blocks)
             records.push_back({block.kindCode, block.nodeText});
-        const GeneratedProgram program = GenerateProgram(records);
-        if (program.error) {
-            WriteError(*program.error);
+        std::vector<std::string> program;
+        if (const Status status = GenerateProgram(records, program); !status) {
+            WriteError(status.Message());
             return kExitFailed;
         }
         // The bytes the save-program-text command writes for a freshly generated view.
-        WriteOut(ViewTextToFileBytes(GeneratedTextToView(JoinProgramLines(program.lines))));
+        WriteOut(ViewTextToFileBytes(GeneratedTextToView(JoinProgramLines(program))));
         return kExitOk;
     });
 }
@@ -59,8 +57,8 @@ int RunFmtCommand(const QStringList& args)
         for (const ProjectBlock& block : blocks)
             texts.push_back(block.nodeText);
         XmlElement document;
-        if (std::optional<std::string> error = BuildProjectDocument(texts, document)) {
-            WriteError(*error);
+        if (const Status status = BuildProjectDocument(texts, document); !status) {
+            WriteError(status.Message());
             return kExitFailed;
         }
         WriteOut(SerialiseProject(document));

@@ -75,14 +75,13 @@ int RunSendCommand(const QStringList& args)
     }
 
     RobotLink link;
-    std::string error;
     const QString device = ResolvePort(port);
     if (device.isEmpty()) {
         cli::WriteError(Gbk(u8"串口") + port.toStdString() + Gbk(u8"不存在"));
         return cli::kExitFailed;
     }
-    if (!link.Port().OpenDevice(device, &error)) {
-        cli::WriteError(ToGbk(device + QStringLiteral(": ")) + error);
+    if (const Status opened = link.Port().OpenDevice(device); !opened) {
+        cli::WriteError(ToGbk(device + QStringLiteral(": ")) + opened.Message());
         return cli::kExitFailed;
     }
 
@@ -100,14 +99,15 @@ int RunSendCommand(const QStringList& args)
         loop.quit();
     });
 
-    RobotLink::Start started = RobotLink::Start::kNothing;
-    const bool prepared = RunDownloadPreparation(
-        lines, [&](const QString& prepared) { started = link.StartTransfer(prepared, &error); }, &error);
-    if (!prepared || started == RobotLink::Start::kRefused) {
-        cli::WriteError(error);
+    Result<RobotLink::Start> started = RobotLink::Start::kNothing;
+    Status prepared = RunDownloadPreparation(lines, [&](const QString& path) { started = link.StartTransfer(path); });
+    if (prepared && !started)
+        prepared = started.GetStatus();
+    if (!prepared) {
+        cli::WriteError(prepared.Message());
         return cli::kExitFailed;
     }
-    if (started != RobotLink::Start::kStarted)
+    if (*started != RobotLink::Start::kStarted)
         return cli::kExitFailed;
     if (!finished)
         loop.exec();

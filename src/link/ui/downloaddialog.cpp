@@ -163,9 +163,8 @@ void TFormDownload::ShowError(const std::string& gbkMessage)
 
 void TFormDownload::Button1Click()
 {
-    std::string error;
-    if (!m_link.Port().OpenPort(ComboBox1->currentIndex() + 1, &error)) {
-        ShowError(error);
+    if (const Status opened = m_link.Port().OpenPort(ComboBox1->currentIndex() + 1); !opened) {
+        ShowError(opened.Message());
         return;
     }
     ShowPortState(true);
@@ -185,26 +184,20 @@ void TFormDownload::Button5Click()
 void TFormDownload::Button6Click()
 {
     const std::vector<std::string> lines = SplitLines(ToGbk(Memo2->toPlainText()));
-    std::string error;
-    if (!RunDownloadPreparation(
-            lines, [this](const QString& path) { StartTransfer(path); }, &error))
-        ShowError(error);
+    const Status prepared = RunDownloadPreparation(lines, [this](const QString& path) { StartTransfer(path); });
+    if (!prepared)
+        ShowError(prepared.Message());
 }
 
 void TFormDownload::StartTransfer(const QString& path)
 {
-    std::string error;
-    switch (m_link.StartTransfer(path, &error)) {
-    case RobotLink::Start::kStarted:
+    const Result<RobotLink::Start> started = m_link.StartTransfer(path);
+    if (!started) {
+        ShowError(started.Message());
+    } else if (*started == RobotLink::Start::kStarted) {
         Button6->setEnabled(false);
         ProgressBar1->setRange(0, 1);
         ProgressBar1->setValue(0);
-        break;
-    case RobotLink::Start::kRefused:
-        ShowError(error);
-        break;
-    case RobotLink::Start::kNothing:
-        break;
     }
 }
 

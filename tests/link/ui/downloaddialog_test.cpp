@@ -268,7 +268,8 @@ TEST(DownloadDialogLifetime, DestroyedMidTransferStopsTheWorker)
     std::string error;
     ASSERT_TRUE(robot.Start({"--silent-after", "2"}, &error)) << error;
     auto dialog = std::make_unique<TFormDownload>();
-    ASSERT_TRUE(dialog->Link().Port().OpenDevice(robot.Device(), &error)) << error;
+    const Status opened = dialog->Link().Port().OpenDevice(robot.Device());
+    ASSERT_TRUE(opened) << opened.Message();
     dialog->SetSourceText(QString(500, 'x'));
     QTest::mouseClick(dialog->Button6, Qt::LeftButton);
     ASSERT_TRUE(dialog->Link().IsTransferRunning());
