@@ -5,6 +5,7 @@
 #include "codegen/generator.h"
 #include "codegen/programtext.h"
 #include "model/canvas.h"
+#include "project/document.h"
 #include "sampleflowchart.h"
 
 #include <QApplication>
@@ -46,12 +47,11 @@ BENCHMARK(BM_GenerateProgram)->Unit(benchmark::kMillisecond);
 // The toolbar command: generation plus filling the code view.
 void BM_GenerateCommand(benchmark::State& state)
 {
-    CanvasModel canvas;
-    FlowList flowchart(canvas);
-    bench::FillFlowchart(flowchart, kBlocks);
+    Document document;
+    bench::FillFlowchart(document.Flows(), kBlocks);
     QPlainTextEdit memo;
     SilentUi ui;
-    DocumentCommands commands(flowchart, memo, ui);
+    DocumentCommands commands(document, memo, ui);
     for (auto _ : state)
         commands.GenerateProgramText();
     state.counters["chars"] = static_cast<double>(memo.toPlainText().size());

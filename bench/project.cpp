@@ -4,6 +4,7 @@
 #include "app/documentcommands.h"
 #include "app/documentui.h"
 #include "model/canvas.h"
+#include "project/document.h"
 #include "project/loader.h"
 #include "project/projectfile.h"
 #include "sampleflowchart.h"
@@ -35,14 +36,14 @@ class FixedFileUi : public DocumentUi {
 
 // A document with a saved 10,000-block project open in it.
 struct Fixture {
-    Fixture() : ui(dir.filePath(QStringLiteral("big.lcc"))), commands(flowchart, memo, ui)
+    Fixture() : ui(dir.filePath(QStringLiteral("big.lcc"))), commands(document, memo, ui)
     {
         bench::FillFlowchart(flowchart, kBlocks);
         commands.SaveAs();
     }
     QTemporaryDir dir;
-    CanvasModel canvas;
-    FlowList flowchart{canvas};
+    Document document;
+    FlowList& flowchart = document.Flows();
     QPlainTextEdit memo;
     FixedFileUi ui;
     DocumentCommands commands;
@@ -62,7 +63,7 @@ void BM_ReadAndRebuild(benchmark::State& state)
 {
     Fixture f;
     for (auto _ : state) {
-        if (!LoadProjectInto(f.flowchart, f.commands.CurrentFileName(), {})) {
+        if (!LoadProjectInto(f.flowchart, f.document.CurrentFileName(), {})) {
             state.SkipWithError("the project did not load");
             break;
         }
@@ -84,7 +85,7 @@ void BM_IsDocumentModified(benchmark::State& state)
 {
     Fixture f;
     for (auto _ : state)
-        benchmark::DoNotOptimize(f.commands.IsDocumentModified());
+        benchmark::DoNotOptimize(f.document.IsDocumentModified());
 }
 BENCHMARK(BM_IsDocumentModified)->Unit(benchmark::kMillisecond);
 

@@ -5,6 +5,7 @@
 #include "codegen/programtext.h"
 #include "model/flowlist.h"
 #include "model/gbk.h"
+#include "project/document.h"
 #include "project/filebytes.h"
 #include "project/loader.h"
 
@@ -53,38 +54,9 @@ std::string TitledSavePrompt(const QString& fileName)
     return Gbk(u8"流程图文件") + ToGbk(fileName) + Gbk(u8"的内容已经被更改,\r\n是否保存更改?");
 }
 
-DocumentCommands::DocumentCommands(FlowList& flowchart, QPlainTextEdit& codeView, DocumentUi& ui)
-    : m_flowchart(flowchart), m_codeView(codeView), m_ui(ui)
+DocumentCommands::DocumentCommands(Document& document, QPlainTextEdit& codeView, DocumentUi& ui)
+    : m_document(document), m_flowchart(document.Flows()), m_codeView(codeView), m_ui(ui)
 {
-}
-
-void DocumentCommands::SetCurrentFile(const QString& path)
-{
-    m_currentFileName = path;
-    if (CurrentFileChanged)
-        CurrentFileChanged(path);
-}
-
-Result<bool> DocumentCommands::IsDocumentModified()
-{
-    XmlElement current;
-    if (Status status = BuildProjectDocument(m_flowchart, current); !status)
-        return status;
-    m_comparison = std::move(current);
-    return SerialiseProject(m_snapshot) != SerialiseProject(m_comparison);
-}
-
-Status DocumentCommands::TakeSnapshot()
-{
-    XmlElement document;
-    Status status = BuildProjectDocument(m_flowchart, document);
-    if (!status) {
-        // A snapshot that cannot describe the flowchart must not claim it is saved.
-        m_snapshot.reset();
-        return status;
-    }
-    m_snapshot = std::move(document);
-    return status;
 }
 
 bool DocumentCommands::AskToSaveChanges()
@@ -99,7 +71,7 @@ bool DocumentCommands::CanClose()
 
 bool DocumentCommands::AskToSaveChanges(bool closing)
 {
-    Result<bool> modified = IsDocumentModified();
+    Result<bool> modified = m_document.IsDocumentModified();
     if (!modified) {
         // A window that cannot be closed traps the user's work for good, so
         // closing asks anyway and "No" always closes.
@@ -109,15 +81,16 @@ bool DocumentCommands::AskToSaveChanges(bool closing)
         }
         modified = true;
     }
-    m_modifiedFlag = *modified ? 1 : 0;
+    m_document.SetModifiedFlag(*modified ? 1 : 0);
     if (m_flowchart.Count() == kEmptyFlowchartItems)
         return true;
 
+    const QString& fileName = m_document.CurrentFileName();
     std::string prompt;
-    if (m_currentFileName.isEmpty())
+    if (fileName.isEmpty())
         prompt = UntitledSavePrompt();
-    else if (m_modifiedFlag)
-        prompt = TitledSavePrompt(m_currentFileName);
+    else if (m_document.ModifiedFlag())
+        prompt = TitledSavePrompt(fileName);
     else
         return true;
 
@@ -141,12 +114,12 @@ void DocumentCommands::New()
     if (!AskToSaveChanges())
         return;
     m_flowchart.ClearFlowchart();
-    SetCurrentFile(QString());
-    m_modifiedFlag = 0;
+    m_document.SetCurrentFileName(QString());
+    m_document.SetModifiedFlag(0);
     m_flowchart.BuildNewFlowchart();
     m_codeView.clear();
     // An empty flowchart always describes itself.
-    (void)TakeSnapshot();
+    (void)m_document.TakeSnapshot();
 }
 
 void DocumentCommands::Open()
@@ -166,16 +139,16 @@ void DocumentCommands::Open()
     }
     RebuildFlowchart(m_flowchart, *document, VoicePhrases ? VoicePhrases() : std::vector<std::string>());
     m_codeView.clear();
-    SetCurrentFile(fileName);
-    m_modifiedFlag = 0;
-    if (const Status status = TakeSnapshot(); !status)
+    m_document.SetCurrentFileName(fileName);
+    m_document.SetModifiedFlag(0);
+    if (const Status status = m_document.TakeSnapshot(); !status)
         m_ui.ShowMessage(status.Message());
 }
 
 DocumentCommands::SaveOutcome DocumentCommands::Save()
 {
-    if (!m_currentFileName.isEmpty())
-        return SaveProjectTo(m_currentFileName);
+    if (!m_document.CurrentFileName().isEmpty())
+        return SaveProjectTo(m_document.CurrentFileName());
     const QString fileName = m_ui.ChooseProjectToSave();
     if (fileName.isEmpty() || !HasProjectExtension(fileName))
         return SaveOutcome::NothingWritten;
@@ -200,9 +173,9 @@ DocumentCommands::SaveOutcome DocumentCommands::SaveProjectTo(const QString& fil
         m_ui.ShowMessage(status.Message());
         return SaveOutcome::Failed;
     }
-    SetCurrentFile(fileName);
-    m_modifiedFlag = 0;
-    m_snapshot = std::move(document);
+    m_document.SetCurrentFileName(fileName);
+    m_document.SetModifiedFlag(0);
+    m_document.SetSnapshot(std::move(document));
     return SaveOutcome::Written;
 }
 

@@ -13,8 +13,8 @@ class QPlainTextEdit;
 
 namespace talvex {
 
+class Document;
 class DocumentUi;
-class FlowList;
 
 // True when the name's extension (from its last dot, provided no directory
 // separator or drive colon follows it) is ".lcc" in any letter case.
@@ -25,14 +25,11 @@ std::string UntitledSavePrompt();
 std::string TitledSavePrompt(const QString& fileName);
 
 // The document commands of the main window: New, Open, Save, Save As, the
-// program text file commands and the generate command, with the document
-// state they keep (current file, modified flag, snapshot).
+// program text file commands and the generate command. The document they act
+// on keeps the current file, the modified flag and the snapshot.
 class DocumentCommands {
   public:
-    DocumentCommands(FlowList& flowchart, QPlainTextEdit& codeView, DocumentUi& ui);
-
-    // Called by SetCurrentFile so that the window can set its caption.
-    std::function<void(const QString& path)> CurrentFileChanged;
+    DocumentCommands(Document& document, QPlainTextEdit& codeView, DocumentUi& ui);
     // The voice phrase list (GBK, entry k naming phrase k) used for captions when loading.
     std::function<std::vector<std::string>()> VoicePhrases;
 
@@ -53,27 +50,15 @@ class DocumentCommands {
     // document cannot be built counts as changed, so "No" always closes.
     bool CanClose();
 
-    // Whether the flowchart's document differs from the snapshot; the reader's
-    // message when a block's node text cannot be parsed.
-    Result<bool> IsDocumentModified();
-    Status TakeSnapshot();
     SaveOutcome SaveProjectTo(const QString& fileName);
-
-    void SetCurrentFile(const QString& path);
-    const QString& CurrentFileName() const { return m_currentFileName; }
-    int ModifiedFlag() const { return m_modifiedFlag; }
-    const ProjectDocument& Snapshot() const { return m_snapshot; }
 
   private:
     bool AskToSaveChanges(bool closing);
 
+    Document& m_document;
     FlowList& m_flowchart;
     QPlainTextEdit& m_codeView;
     DocumentUi& m_ui;
-    QString m_currentFileName;
-    int m_modifiedFlag = 0;
-    ProjectDocument m_snapshot;
-    ProjectDocument m_comparison;
 };
 
 } // namespace talvex

@@ -74,12 +74,12 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
 
-    Panel1 = new QFrame(central);
-    Panel1->setObjectName(QStringLiteral("Panel1"));
-    Panel1->setFrameShape(QFrame::Panel);
-    Panel1->setFrameShadow(QFrame::Raised);
-    Panel1->setFixedHeight(kToolbarHeight);
-    column->addWidget(Panel1);
+    m_panel1 = new QFrame(central);
+    m_panel1->setObjectName(QStringLiteral("Panel1"));
+    m_panel1->setFrameShape(QFrame::Panel);
+    m_panel1->setFrameShadow(QFrame::Raised);
+    m_panel1->setFixedHeight(kToolbarHeight);
+    column->addWidget(m_panel1);
     BuildToolbar();
 
     auto* body = new QHBoxLayout;
@@ -87,48 +87,44 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
     body->setSpacing(0);
     column->addLayout(body, 1);
 
-    dxNavBar1 = new TdxNavBar(central);
-    dxNavBar1->setFixedWidth(kPaletteWidth);
-    body->addWidget(dxNavBar1);
-    connect(dxNavBar1, &TdxNavBar::ItemClicked, this, &TForm1::dxNavBar1ItemClick);
+    m_dxNavBar1 = new TdxNavBar(central);
+    m_dxNavBar1->setFixedWidth(kPaletteWidth);
+    body->addWidget(m_dxNavBar1);
+    connect(m_dxNavBar1, &TdxNavBar::ItemClicked, this, &TForm1::dxNavBar1ItemClick);
 
-    Splitter1 = new QSplitter(Qt::Horizontal, central);
-    Splitter1->setObjectName(QStringLiteral("Splitter1"));
-    Splitter1->setHandleWidth(kSplitterWidth);
-    Splitter1->setChildrenCollapsible(false);
-    body->addWidget(Splitter1, 1);
+    m_splitter1 = new QSplitter(Qt::Horizontal, central);
+    m_splitter1->setObjectName(QStringLiteral("Splitter1"));
+    m_splitter1->setHandleWidth(kSplitterWidth);
+    m_splitter1->setChildrenCollapsible(false);
+    body->addWidget(m_splitter1, 1);
 
-    m_chart.Color = kCanvasColor;
-    m_chart.OnSelection = [this](FcObject* object, FcConnection* connection, bool& allow) {
-        m_flowList.SelectionFilter(object, connection, allow);
-    };
-    m_chart.OnDblClick = [this] { dxFlowChart1DblClick(); };
-    m_flowList.PostDeferredSelect = [this] {
+    Flows().PostDeferredSelect = [this] {
         QMetaObject::invokeMethod(
-            this, [this] { m_flowList.DeferredSelect(); }, Qt::QueuedConnection);
+            this, [this] { Flows().DeferredSelect(); }, Qt::QueuedConnection);
     };
+    connect(&m_document, &Document::fileNameChanged, this, &TForm1::ShowFileName);
+    connect(&m_document, &Document::modifiedChanged, this, &TForm1::ShowModified);
 
-    dxFlowChart1 = new TdxFlowChart(m_chart, Splitter1);
-    dxFlowChart1->setContextMenuPolicy(Qt::ActionsContextMenu);
-    Splitter1->addWidget(dxFlowChart1);
+    m_dxFlowChart1 = new TdxFlowChart(m_document.Canvas(), m_splitter1);
+    m_dxFlowChart1->setContextMenuPolicy(Qt::ActionsContextMenu);
+    m_splitter1->addWidget(m_dxFlowChart1);
 
-    Memo1 = new QPlainTextEdit(Splitter1);
-    Memo1->setObjectName(QStringLiteral("Memo1"));
-    Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
-    Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    Memo1->setReadOnly(false);
-    new RawByteHighlighter(Memo1->document());
-    Splitter1->addWidget(Memo1);
+    m_memo1 = new QPlainTextEdit(m_splitter1);
+    m_memo1->setObjectName(QStringLiteral("Memo1"));
+    m_memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_memo1->setReadOnly(false);
+    new RawByteHighlighter(m_memo1->document());
+    m_splitter1->addWidget(m_memo1);
 
     m_documentUi = std::make_unique<QtDocumentUi>(this);
-    m_documents = std::make_unique<DocumentCommands>(m_flowList, *Memo1, *m_documentUi);
-    m_documents->CurrentFileChanged = [this](const QString& path) { SetCurrentFile(path); };
+    m_documents = std::make_unique<DocumentCommands>(m_document, *m_memo1, *m_documentUi);
     m_documents->VoicePhrases = [] { return LoadPhraseList(); };
 
-    Splitter1->setStretchFactor(0, 0);
-    Splitter1->setStretchFactor(1, 1);
-    Splitter1->setSizes({kCanvasWidth, 10000});
+    m_splitter1->setStretchFactor(0, 0);
+    m_splitter1->setStretchFactor(1, 1);
+    m_splitter1->setSizes({kCanvasWidth, 10000});
 
     setCentralWidget(central);
     setGeometry(106, 80, 618, 463);
@@ -136,21 +132,12 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
     FormCreate();
 }
 
-TForm1::~TForm1()
-{
-    // The canvas widget and the handlers refer to the model members, which go
-    // before the base class deletes the child widgets.
-    m_chart.OnSelection = nullptr;
-    m_chart.OnDblClick = nullptr;
-    m_flowList.PostDeferredSelect = nullptr;
-    delete dxFlowChart1;
-    dxFlowChart1 = nullptr;
-}
+TForm1::~TForm1() = default;
 
 void TForm1::BuildToolbar()
 {
     for (const ToolbarButton& b : kToolbar) {
-        auto* button = new QToolButton(Panel1);
+        auto* button = new QToolButton(m_panel1);
         button->setObjectName(QStringLiteral("SpeedButton%1").arg(b.number));
         button->setAutoRaise(true);
         button->setFocusPolicy(Qt::NoFocus);
@@ -169,7 +156,7 @@ QToolButton* TForm1::AddExtraTool(ExtraTool tool, QAction* action)
     if (action->icon().isNull() && QFile::exists(QString::fromLatin1(spot.icon)))
         action->setIcon(QIcon(QString::fromLatin1(spot.icon)));
     addAction(action);
-    auto* button = new QToolButton(Panel1);
+    auto* button = new QToolButton(m_panel1);
     button->setObjectName(QString::fromLatin1(spot.name));
     button->setAutoRaise(true);
     button->setFocusPolicy(Qt::NoFocus);
@@ -183,16 +170,16 @@ QToolButton* TForm1::AddExtraTool(ExtraTool tool, QAction* action)
 
 QToolButton* TForm1::ExtraToolButton(ExtraTool tool) const
 {
-    return Panel1->findChild<QToolButton*>(QString::fromLatin1(ExtraToolSpotOf(tool).name));
+    return m_panel1->findChild<QToolButton*>(QString::fromLatin1(ExtraToolSpotOf(tool).name));
 }
 
 void TForm1::AddCanvasMenuAction(QAction* action)
 {
     if (!action) {
-        action = new QAction(dxFlowChart1);
+        action = new QAction(m_dxFlowChart1);
         action->setSeparator(true);
     }
-    dxFlowChart1->addAction(action);
+    m_dxFlowChart1->addAction(action);
 }
 
 void TForm1::FormCreate()
@@ -200,9 +187,10 @@ void TForm1::FormCreate()
     // Relative paths (the phrase list) are looked up beside the executable.
     QDir::setCurrent(QCoreApplication::applicationDirPath());
     SetCurrentFile(QString());
-    ModifiedFlag = 0;
-    Memo1->clear();
-    m_flowList.BuildNewFlowchart();
+    ShowFileName(m_document.CurrentFileName());
+    m_document.SetModifiedFlag(0);
+    m_memo1->clear();
+    Flows().BuildNewFlowchart();
 }
 
 QToolButton* TForm1::SpeedButton(int n) const
@@ -214,22 +202,27 @@ QToolButton* TForm1::SpeedButton(int n) const
 
 void TForm1::SetCurrentFile(const QString& path)
 {
-    m_currentFileName = path;
+    m_document.SetCurrentFileName(path);
+}
+
+void TForm1::ShowFileName(const QString& path)
+{
     if (path.isEmpty())
         setWindowTitle(QStringLiteral("%1").arg(ApplicationTitle()));
     else
         setWindowTitle(QStringLiteral("%1 - %2").arg(ApplicationTitle(), QFileInfo(path).fileName()));
 }
 
-void TForm1::dxNavBar1ItemClick(int item)
+void TForm1::ShowModified(bool modified)
 {
-    m_flowList.InsertBlock(item);
+    // The caption has no place for a mark; the flag serves the platforms that
+    // show one of their own.
+    setWindowModified(modified);
 }
 
-void TForm1::dxFlowChart1DblClick()
+void TForm1::dxNavBar1ItemClick(int item)
 {
-    if (m_dblClickHandler)
-        m_dblClickHandler();
+    m_document.InsertBlock(item);
 }
 
 // --- Toolbar -----------------------------------------------------------------
@@ -237,25 +230,21 @@ void TForm1::dxFlowChart1DblClick()
 void TForm1::SpeedButton1Click()
 {
     m_documents->New();
-    ModifiedFlag = static_cast<uint8_t>(m_documents->ModifiedFlag());
 }
 
 void TForm1::SpeedButton2Click()
 {
     m_documents->Open();
-    ModifiedFlag = static_cast<uint8_t>(m_documents->ModifiedFlag());
 }
 
 void TForm1::SpeedButton3Click()
 {
     m_documents->Save();
-    ModifiedFlag = static_cast<uint8_t>(m_documents->ModifiedFlag());
 }
 
 void TForm1::SpeedButton4Click()
 {
     m_documents->SaveAs();
-    ModifiedFlag = static_cast<uint8_t>(m_documents->ModifiedFlag());
 }
 
 void TForm1::SpeedButton6Click()
@@ -263,7 +252,7 @@ void TForm1::SpeedButton6Click()
     auto* download = findChild<TFormDownload*>(QString(), Qt::FindDirectChildrenOnly);
     if (!download)
         download = new TFormDownload(this);
-    download->SetSourceText(Memo1->toPlainText());
+    download->SetSourceText(m_memo1->toPlainText());
     download->exec();
 }
 
@@ -288,7 +277,6 @@ void TForm1::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
-    ModifiedFlag = static_cast<uint8_t>(m_documents->ModifiedFlag());
     QMainWindow::closeEvent(event);
 }
 

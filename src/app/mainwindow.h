@@ -3,13 +3,12 @@
 #include "app/extratools.h"
 #include "model/canvas.h"
 #include "model/flowlist.h"
+#include "project/document.h"
 
 #include <QMainWindow>
 #include <QString>
 
 #include <array>
-#include <cstdint>
-#include <functional>
 #include <memory>
 
 class QAction;
@@ -31,26 +30,22 @@ class TdxNavBar;
 QString ApplicationTitle();
 
 // The main window: toolbar, block palette, diagram canvas and code view. It
-// owns the canvas model and the FlowList built on it.
+// shows its document (the flowchart, the file name, the modified state) and
+// forwards the user's commands to it.
 class TForm1 : public QMainWindow {
     Q_OBJECT
   public:
     explicit TForm1(QWidget* parent = nullptr);
     ~TForm1() override;
 
-    talvex::FlowList& Flows() { return m_flowList; }
-    CanvasModel& Chart() { return m_chart; }
+    Document& CurrentDocument() { return m_document; }
+    talvex::FlowList& Flows() { return m_document.Flows(); }
+    CanvasModel& Chart() { return m_document.Canvas(); }
 
-    // Stores the path (empty for an untitled document) and sets the caption:
-    // the title alone, or "<title> - <file name without folder>".
+    // Stores the path (empty for an untitled document) in the document; the
+    // caption follows: the title alone, or "<title> - <file name without folder>".
     void SetCurrentFile(const QString& path);
-    const QString& CurrentFileName() const { return m_currentFileName; }
-
-    // Result of the last unsaved-changes check, kept by the document commands.
-    uint8_t ModifiedFlag = 0;
-
-    // The property dispatcher answers double clicks on the canvas through this.
-    void SetDblClickHandler(std::function<void()> handler) { m_dblClickHandler = std::move(handler); }
+    const QString& CurrentFileName() const { return m_document.CurrentFileName(); }
 
     QToolButton* SpeedButton(int n) const; // 1..10, nullptr outside
 
@@ -65,11 +60,11 @@ class TForm1 : public QMainWindow {
     // New, Open, Save, Save As, generate and the program text file commands.
     DocumentCommands& Documents() { return *m_documents; }
 
-    QFrame* Panel1 = nullptr;
-    TdxNavBar* dxNavBar1 = nullptr;
-    TdxFlowChart* dxFlowChart1 = nullptr;
-    QSplitter* Splitter1 = nullptr;
-    QPlainTextEdit* Memo1 = nullptr;
+    QFrame* Panel1() const { return m_panel1; }
+    TdxNavBar* dxNavBar1() const { return m_dxNavBar1; }
+    TdxFlowChart* dxFlowChart1() const { return m_dxFlowChart1; }
+    QSplitter* Splitter1() const { return m_splitter1; }
+    QPlainTextEdit* Memo1() const { return m_memo1; }
 
   public slots:
     // Document commands: new, open, save, save as.
@@ -91,8 +86,6 @@ class TForm1 : public QMainWindow {
 
     // A click on a shown palette item: insert that block after the selected spot.
     void dxNavBar1ItemClick(int item);
-    // A double click on the canvas.
-    void dxFlowChart1DblClick();
 
   protected:
     // Closing with unsaved changes asks as New does; "Cancel" keeps the window.
@@ -101,11 +94,15 @@ class TForm1 : public QMainWindow {
   private:
     void BuildToolbar();
     void FormCreate();
+    void ShowFileName(const QString& path);
+    void ShowModified(bool modified);
 
-    CanvasModel m_chart;
-    talvex::FlowList m_flowList{m_chart};
-    QString m_currentFileName;
-    std::function<void()> m_dblClickHandler;
+    Document m_document;
+    QFrame* m_panel1 = nullptr;
+    TdxNavBar* m_dxNavBar1 = nullptr;
+    TdxFlowChart* m_dxFlowChart1 = nullptr;
+    QSplitter* m_splitter1 = nullptr;
+    QPlainTextEdit* m_memo1 = nullptr;
     std::array<QToolButton*, 10> m_buttons{};
     std::unique_ptr<DocumentUi> m_documentUi;
     std::unique_ptr<DocumentCommands> m_documents;

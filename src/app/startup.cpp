@@ -5,6 +5,7 @@
 #include "dialogs/dialogset.h"
 #include "dialogs/dispatcher.h"
 #include "link/ui/downloaddialog.h"
+#include "model/ui/canvasview.h"
 
 namespace talvex {
 
@@ -24,12 +25,14 @@ namespace {
 class Forms : public QObject {
   public:
     explicit Forms(TForm1& form1)
-        : QObject(&form1), m_dialogs(&form1, StartupDialogs()), m_dispatcher(form1.Flows(), m_dialogs, &form1)
+        : QObject(&form1), m_dialogs(&form1, StartupDialogs()), m_dispatcher(form1.CurrentDocument(), m_dialogs, &form1)
     {
+        connect(form1.dxFlowChart1(), &TdxFlowChart::OnDblClick, this, &Forms::dxFlowChart1DblClick);
     }
-    PropertyDispatcher& Dispatcher() { return m_dispatcher; }
 
   private:
+    void dxFlowChart1DblClick() { m_dispatcher.EditBlockProperties(); }
+
     DialogSet m_dialogs;
     PropertyDispatcher m_dispatcher;
 };
@@ -38,8 +41,7 @@ class Forms : public QObject {
 
 void CreateForms(TForm1& form1)
 {
-    auto* forms = new Forms(form1);
-    form1.SetDblClickHandler([forms] { forms->Dispatcher().EditBlockProperties(); });
+    new Forms(form1);
 }
 
 } // namespace talvex

@@ -8,6 +8,7 @@
 #include "model/ctrlnode.h"
 #include "model/flowlist.h"
 #include "model/gbk.h"
+#include "project/document.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -266,8 +267,8 @@ const ControlBinding* BindingOf(const DispatchRow& row, const std::string& param
 
 } // namespace
 
-PropertyDispatcher::PropertyDispatcher(FlowList& flowchart, DialogSet& dialogs, QWidget* messageParent)
-    : m_flowchart(flowchart), m_dialogs(dialogs), m_messageParent(messageParent)
+PropertyDispatcher::PropertyDispatcher(Document& document, DialogSet& dialogs, QWidget* messageParent)
+    : m_document(document), m_dialogs(dialogs), m_messageParent(messageParent)
 {
     ShowModal = [](QDialog& dialog) { return dialog.exec(); };
     ShowMessage = [this](const std::string& message) {
@@ -279,7 +280,7 @@ PropertyDispatcher::PropertyDispatcher(FlowList& flowchart, DialogSet& dialogs, 
 
 void PropertyDispatcher::EditBlockProperties()
 {
-    CanvasModel& canvas = m_flowchart.Canvas();
+    CanvasModel& canvas = m_document.Canvas();
     if (canvas.SelectedCount() == 0)
         return;
     FcObject* object = canvas.SingleSelection();
@@ -294,7 +295,7 @@ void PropertyDispatcher::EditBlockProperties()
 
     if (kind->params.empty()) {
         if (ShowModal(*dialog) == mrDelete)
-            m_flowchart.DeleteBlock(object);
+            m_document.DeleteBlock(object);
         return;
     }
     const DispatchRow* row = FindDispatchRow(kind->code);
@@ -323,7 +324,7 @@ void PropertyDispatcher::EditBlockProperties()
 
     const int result = ShowModal(*dialog);
     if (result == mrDelete) {
-        m_flowchart.DeleteBlock(object);
+        m_document.DeleteBlock(object);
         return;
     }
     if (result != mrOk)
@@ -334,16 +335,10 @@ void PropertyDispatcher::EditBlockProperties()
         const ControlBinding* binding = BindingOf(*row, paramSpec.name);
         WriteParam(written, paramSpec, binding ? ReadControl(*dialog, *binding) : Value{});
     }
-    object->CtrlNodeText = FormatCtrlNode(written);
-
-    if (row->captionControl) {
-        const CaptionChange caption = BlockCaptionRule(kind->code, ShownText(*dialog, row->captionControl));
-        if (caption.changes) {
-            object->SetText(caption.caption);
-            m_flowchart.SetBlockHeight(object, caption.height);
-        }
-        m_flowchart.RelayoutFlowchart();
-    }
+    std::optional<CaptionChange> caption;
+    if (row->captionControl)
+        caption = BlockCaptionRule(kind->code, ShownText(*dialog, row->captionControl));
+    m_document.ChangeBlock(object, FormatCtrlNode(written), caption);
 }
 
 } // namespace talvex

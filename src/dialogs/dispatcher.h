@@ -12,7 +12,7 @@ class QWidget;
 namespace talvex {
 
 class DialogSet;
-class FlowList;
+class Document;
 
 // How a parameter reaches its control and comes back.
 enum class ControlAccess {
@@ -48,10 +48,10 @@ const std::vector<DispatchRow>& DispatchTable();
 const DispatchRow* FindDispatchRow(int32_t kindCode);
 
 // The double-click handler of the canvas: opens the selected block's dialog
-// with the block's parameters and writes them back.
+// with the block's parameters and writes them back through the document.
 class PropertyDispatcher {
   public:
-    PropertyDispatcher(FlowList& flowchart, DialogSet& dialogs, QWidget* messageParent = nullptr);
+    PropertyDispatcher(Document& document, DialogSet& dialogs, QWidget* messageParent = nullptr);
 
     // dxFlowChart1DblClick.
     void EditBlockProperties();
@@ -62,7 +62,7 @@ class PropertyDispatcher {
     std::function<void(const std::string& gbkMessage)> ShowMessage;
 
   private:
-    FlowList& m_flowchart;
+    Document& m_document;
     DialogSet& m_dialogs;
     QWidget* m_messageParent;
 };

@@ -17,6 +17,19 @@ template <class T> void EraseFromBack(std::vector<T*>& list, const T* item)
     }
 }
 
+// Takes the item out of its owning list; the caller's unique_ptr destroys it.
+template <class T> std::unique_ptr<T> TakeFromBack(std::vector<std::unique_ptr<T>>& list, const T* item)
+{
+    for (size_t i = list.size(); i-- > 0;) {
+        if (list[i].get() == item) {
+            std::unique_ptr<T> taken = std::move(list[i]);
+            list.erase(list.begin() + static_cast<std::ptrdiff_t>(i));
+            return taken;
+        }
+    }
+    return nullptr;
+}
+
 } // namespace
 
 void FcObject::Changed()
@@ -159,10 +172,14 @@ CanvasModel::CanvasModel() = default;
 
 CanvasModel::~CanvasModel()
 {
-    for (FcConnection* c : m_connections)
-        delete c;
-    for (FcObject* o : m_objects)
-        delete o;
+    if (m_view)
+        m_view->CanvasDestroyed();
+}
+
+FcObject* CanvasModel::Find(ObjectId id) const
+{
+    const auto it = m_byId.find(id);
+    return it == m_byId.end() ? nullptr : it->second;
 }
 
 void CanvasModel::NotifyChanged()
@@ -177,12 +194,13 @@ void CanvasModel::NotifyChanged()
 
 FcObject* CanvasModel::AddShape(int32_t left, int32_t top, int32_t width, int32_t height, TShapeKind kind)
 {
-    auto* object = new FcObject(this);
+    auto owned = std::unique_ptr<FcObject>(new FcObject(this, ++m_lastId));
+    FcObject* object = owned.get();
     object->m_rect = {left, top, width, height};
     object->m_shape = kind;
     object->m_fill = Color;
-    m_objects.push_back(object);
-    m_live.insert(object);
+    m_objects.push_back(std::move(owned));
+    m_byId.emplace(object->m_id, object);
     NotifyChanged();
     return object;
 }
@@ -191,8 +209,9 @@ FcConnection* CanvasModel::AddLink(FcObject* source, int sourcePoint, FcObject* 
 {
     if (!Owns(source) || !Owns(target))
         return nullptr;
-    auto* connection = new FcConnection(source, sourcePoint, target, targetPoint);
-    m_connections.push_back(connection);
+    auto owned = std::unique_ptr<FcConnection>(new FcConnection(source, sourcePoint, target, targetPoint));
+    FcConnection* connection = owned.get();
+    m_connections.push_back(std::move(owned));
     source->m_links.push_back(connection);
     if (target != source)
         target->m_links.push_back(connection);
@@ -205,8 +224,7 @@ void CanvasModel::RemoveConnection(FcConnection* connection)
     EraseFromBack(connection->m_source->m_links, connection);
     if (connection->m_target != connection->m_source)
         EraseFromBack(connection->m_target->m_links, connection);
-    EraseFromBack(m_connections, connection);
-    delete connection;
+    TakeFromBack(m_connections, connection);
 }
 
 void CanvasModel::RemoveShape(FcObject* object)
@@ -221,15 +239,9 @@ void CanvasModel::RemoveShape(FcObject* object)
         EraseFromBack(object->m_parent->m_children, object);
     for (FcObject* child : object->m_children)
         child->m_parent = nullptr;
-    EraseFromBack(m_objects, object);
-    m_live.erase(object);
-    delete object;
+    m_byId.erase(object->m_id);
+    TakeFromBack(m_objects, object);
     NotifyChanged();
-}
-
-bool CanvasModel::Owns(const FcObject* object) const
-{
-    return object && m_live.count(object) != 0;
 }
 
 void CanvasModel::AddChildShape(FcObject* parent, FcObject* child)
@@ -323,7 +335,7 @@ void CanvasModel::EndCanvasUpdate()
 FcObject* CanvasModel::ObjectAt(int32_t x, int32_t y) const
 {
     for (size_t i = m_objects.size(); i-- > 0;) {
-        FcObject* object = m_objects[i];
+        FcObject* object = m_objects[i].get();
         if (object->m_shape != skNone && object->m_rect.Contains(x, y))
             return object;
     }
@@ -333,24 +345,18 @@ FcObject* CanvasModel::ObjectAt(int32_t x, int32_t y) const
 FcRect CanvasModel::Extent() const
 {
     int32_t right = 0, bottom = 0;
-    for (const FcObject* object : m_objects) {
+    for (const auto& object : m_objects) {
         if (object->m_shape == skNone)
             continue;
         right = std::max(right, object->m_rect.Right());
         bottom = std::max(bottom, object->m_rect.Bottom());
     }
-    for (const FcConnection* connection : m_connections) {
+    for (const auto& connection : m_connections) {
         const FcRect r = connection->Bounds();
         right = std::max(right, r.Right());
         bottom = std::max(bottom, r.Bottom());
     }
     return {0, 0, right, bottom};
-}
-
-void CanvasModel::DblClick()
-{
-    if (OnDblClick)
-        OnDblClick();
 }
 
 } // namespace talvex

@@ -4,7 +4,7 @@
 #include <functional>
 #include <memory>
 #include <string>
-#include <unordered_set>
+#include <unordered_map>
 #include <vector>
 
 namespace talvex {
@@ -52,8 +52,14 @@ struct FcFont {
 class CanvasModel;
 class FcConnection;
 
+// Names an object across calls. Ids are never reused, so a stale id finds
+// nothing instead of whatever took the old object's place.
+using ObjectId = uint64_t;
+constexpr ObjectId kNoObject = 0;
+
 class FcObject {
   public:
+    ObjectId Id() const { return m_id; }
     int32_t Left() const { return m_rect.left; }
     int32_t Top() const { return m_rect.top; }
     int32_t Width() const { return m_rect.width; }
@@ -95,10 +101,11 @@ class FcObject {
 
   private:
     friend class CanvasModel;
-    explicit FcObject(CanvasModel* owner) : m_owner(owner) {}
+    FcObject(CanvasModel* owner, ObjectId id) : m_owner(owner), m_id(id) {}
     void Changed();
 
     CanvasModel* m_owner;
+    ObjectId m_id;
     FcRect m_rect;
     TShapeKind m_shape = skNone;
     Rgb m_fill;
@@ -142,6 +149,8 @@ class CanvasObserver {
     virtual ~CanvasObserver() = default;
     virtual void CanvasChanged() = 0; // repaint (never called inside an update bracket)
     virtual void CanvasScrollIntoView(const FcRect& rect) = 0;
+    // The model is going away before its view; the view must not touch it again.
+    virtual void CanvasDestroyed() {}
 };
 
 class CanvasModel {
@@ -155,11 +164,15 @@ class CanvasModel {
     FcConnection* AddLink(FcObject* source, int sourcePoint, FcObject* target, int targetPoint);
     void RemoveShape(FcObject* object);
     void AddChildShape(FcObject* parent, FcObject* child);
-    bool Owns(const FcObject* object) const;
+    // Whether a live object belongs to this canvas; raw pointers are only
+    // valid until the next removal, ids for good.
+    bool Owns(const FcObject* object) const { return object && object->m_owner == this; }
+    // The object with that id, or nullptr once it has been removed.
+    FcObject* Find(ObjectId id) const;
 
     // Objects in creation order (drawing order); connections in creation order.
-    const std::vector<FcObject*>& Objects() const { return m_objects; }
-    const std::vector<FcConnection*>& Connections() const { return m_connections; }
+    const std::vector<std::unique_ptr<FcObject>>& Objects() const { return m_objects; }
+    const std::vector<std::unique_ptr<FcConnection>>& Connections() const { return m_connections; }
 
     FcObject* SingleSelection() const;
     int SelectedCount() const { return m_selection ? 1 : 0; }
@@ -185,8 +198,6 @@ class CanvasModel {
 
     // Selection filter: called before an object (or a connection) is selected.
     std::function<void(FcObject* object, FcConnection* connection, bool& allow)> OnSelection;
-    std::function<void()> OnDblClick;
-    void DblClick();
 
     void SetView(CanvasObserver* view) { m_view = view; }
     void NotifyChanged();
@@ -196,9 +207,10 @@ class CanvasModel {
     void SetSelection(FcObject* object);
     void RemoveConnection(FcConnection* connection);
 
-    std::vector<FcObject*> m_objects;
-    std::vector<FcConnection*> m_connections;
-    std::unordered_set<const FcObject*> m_live;
+    std::vector<std::unique_ptr<FcObject>> m_objects;
+    std::vector<std::unique_ptr<FcConnection>> m_connections;
+    std::unordered_map<ObjectId, FcObject*> m_byId;
+    ObjectId m_lastId = kNoObject;
     FcObject* m_selection = nullptr;
     int m_updateDepth = 0;
     bool m_dirty = false;

@@ -128,41 +128,33 @@ FlowList::FlowList(CanvasModel& canvas) : m_canvas(canvas) {}
 
 FlowList::~FlowList()
 {
-    UpdateBracket bracket(m_canvas);
-    for (size_t i = m_items.size(); i-- > 0;)
-        Destroy(m_items[i]);
+    ClearFlowchart();
 }
 
 FlowItem* FlowList::Item(int index) const
 {
     if (index < 0 || index >= Count())
         return nullptr;
-    return m_items[static_cast<size_t>(index)];
+    return m_items[static_cast<size_t>(index)].get();
 }
 
 std::vector<FcObject*> FlowList::BlockObjects() const
 {
     std::vector<FcObject*> objects;
     objects.reserve(m_items.size() / 2);
-    for (FlowItem* item : m_items)
+    for (const auto& item : m_items)
         if (item->Class() == ItemClass::SeqPanel)
-            objects.push_back(static_cast<TSeqPanel*>(item)->Object);
+            objects.push_back(static_cast<TSeqPanel*>(item.get())->Object);
     return objects;
-}
-
-void FlowList::Destroy(FlowItem* item)
-{
-    delete item;
 }
 
 void FlowList::BuildNewFlowchart()
 {
     UpdateBracket bracket(m_canvas);
     m_items.clear();
-    auto* start = new TStartPanel(m_canvas);
-    auto* spot = new TNormalSpot(m_canvas);
-    auto* end = new TEndPanel(m_canvas);
-    m_items = {start, spot, end};
+    auto* start = static_cast<TStartPanel*>(m_items.emplace_back(std::make_unique<TStartPanel>(m_canvas)).get());
+    auto* spot = static_cast<TNormalSpot*>(m_items.emplace_back(std::make_unique<TNormalSpot>(m_canvas)).get());
+    auto* end = static_cast<TEndPanel*>(m_items.emplace_back(std::make_unique<TEndPanel>(m_canvas)).get());
     m_canvas.SelectExclusively(spot->Marker);
     SetItemLeft(start, kColumnLeft);
     SetItemLeft(spot, kColumnLeft);
@@ -176,9 +168,9 @@ void FlowList::RelayoutFlowchart()
 {
     UpdateBracket bracket(m_canvas);
     int32_t y = kColumnTop;
-    for (FlowItem* item : m_items) {
-        SetItemPosition(item, ItemLeft(item), y);
-        y += ItemHeight(item);
+    for (const auto& item : m_items) {
+        SetItemPosition(item.get(), ItemLeft(item.get()), y);
+        y += ItemHeight(item.get());
     }
 }
 
@@ -243,7 +235,7 @@ void FlowList::SetBlockHeight(FcObject* object, int32_t height)
 {
     // From the back: the loader sizes the block it has just appended.
     for (auto it = m_items.rbegin(); it != m_items.rend(); ++it) {
-        FlowItem* item = *it;
+        FlowItem* item = it->get();
         if (item->Class() != ItemClass::SeqPanel)
             continue;
         auto* panel = static_cast<TSeqPanel*>(item);
@@ -258,7 +250,7 @@ void FlowList::SetBlockHeight(FcObject* object, int32_t height)
 int FlowList::IndexOfPanelObject(const FcObject* object) const
 {
     for (size_t i = 0; i < m_items.size(); ++i)
-        if (m_items[i]->Class() == ItemClass::SeqPanel && static_cast<TSeqPanel*>(m_items[i])->Object == object)
+        if (m_items[i]->Class() == ItemClass::SeqPanel && static_cast<TSeqPanel*>(m_items[i].get())->Object == object)
             return static_cast<int>(i);
     return -1;
 }
@@ -266,7 +258,7 @@ int FlowList::IndexOfPanelObject(const FcObject* object) const
 int FlowList::IndexOfSpotMarker(const FcObject* object) const
 {
     for (size_t i = 0; i < m_items.size(); ++i)
-        if (const TNormalSpot* spot = AsSpot(m_items[i]); spot && spot->Marker == object)
+        if (const TNormalSpot* spot = AsSpot(m_items[i].get()); spot && spot->Marker == object)
             return static_cast<int>(i);
     return -1;
 }
@@ -274,7 +266,7 @@ int FlowList::IndexOfSpotMarker(const FcObject* object) const
 int FlowList::IndexOfSpotBase(const FcObject* object) const
 {
     for (size_t i = 0; i < m_items.size(); ++i)
-        if (const TNormalSpot* spot = AsSpot(m_items[i]); spot && spot->Base == object)
+        if (const TNormalSpot* spot = AsSpot(m_items[i].get()); spot && spot->Base == object)
             return static_cast<int>(i);
     return -1;
 }
@@ -297,10 +289,10 @@ int32_t FlowList::ItemHeight(const FlowItem* item) const
     return 0;
 }
 
-TSeqPanel* FlowList::NewBlockPanel(int item, bool withDefaultNode)
+std::unique_ptr<TSeqPanel> FlowList::NewBlockPanel(int item, bool withDefaultNode)
 {
     const BlockInfo* info = FindPaletteItem(item);
-    auto* panel = new TSeqPanel(m_canvas, info->caption);
+    auto panel = std::make_unique<TSeqPanel>(m_canvas, info->caption);
     panel->Object->TypeCode = info->code;
     if (withDefaultNode)
         panel->Object->CtrlNodeText = DefaultCtrlNode(info->code);
@@ -316,12 +308,13 @@ void FlowList::InsertBlock(int item)
     if (!selected || IndexOfSpotMarker(selected) == -1 || selected->TypeCode != bkSpot)
         return;
     UpdateBracket bracket(m_canvas);
-    auto* spot = new TNormalSpot(m_canvas);
-    m_items.insert(m_items.begin() + IndexOfSpotMarker(selected) + 1, spot);
-    SetItemLeft(spot, kColumnLeft);
-    TSeqPanel* panel = NewBlockPanel(item, true);
-    m_items.insert(m_items.begin() + IndexOfSpotMarker(selected) + 1, panel);
+    auto spot = std::make_unique<TNormalSpot>(m_canvas);
+    SetItemLeft(spot.get(), kColumnLeft);
+    m_items.insert(m_items.begin() + IndexOfSpotMarker(selected) + 1, std::move(spot));
+    std::unique_ptr<TSeqPanel> owned = NewBlockPanel(item, true);
+    TSeqPanel* panel = owned.get();
     SetItemLeft(panel, kColumnLeft);
+    m_items.insert(m_items.begin() + IndexOfSpotMarker(selected) + 1, std::move(owned));
     RelayoutFlowchart();
     m_canvas.SelectExclusively(panel->Object);
     m_canvas.ScrollIntoView(panel->Object);
@@ -334,13 +327,13 @@ void FlowList::AppendBlock(int item)
         return;
     UpdateBracket bracket(m_canvas);
     const auto k = static_cast<std::ptrdiff_t>(m_items.size());
-    auto* spot = new TNormalSpot(m_canvas);
-    m_items.insert(m_items.begin() + (k - 1), spot);
-    SetItemLeft(spot, kColumnLeft);
-    TSeqPanel* panel = NewBlockPanel(item, info->hasDefaultNode);
-    m_items.insert(m_items.begin() + (k - 1), panel);
-    SetItemLeft(panel, kColumnLeft);
+    auto spot = std::make_unique<TNormalSpot>(m_canvas);
+    SetItemLeft(spot.get(), kColumnLeft);
+    m_items.insert(m_items.begin() + (k - 1), std::move(spot));
+    std::unique_ptr<TSeqPanel> panel = NewBlockPanel(item, info->hasDefaultNode);
+    SetItemLeft(panel.get(), kColumnLeft);
     LastAppendedObject = panel->Object;
+    m_items.insert(m_items.begin() + (k - 1), std::move(panel));
 }
 
 void FlowList::DeleteBlock(FcObject* object)
@@ -352,18 +345,18 @@ void FlowList::DeleteBlock(FcObject* object)
         return;
     UpdateBracket bracket(m_canvas);
     const auto at = static_cast<std::ptrdiff_t>(i);
-    FlowItem* panel = m_items[static_cast<size_t>(i)];
+    // Out of the list before it dies: the list never holds a dying item.
+    std::unique_ptr<FlowItem> panel = std::move(m_items[static_cast<size_t>(i)]);
     m_items.erase(m_items.begin() + at);
-    Destroy(panel);
+    panel.reset();
     if (i < Count()) {
-        FlowItem* spot = m_items[static_cast<size_t>(i)];
+        std::unique_ptr<FlowItem> spot = std::move(m_items[static_cast<size_t>(i)]);
         m_items.erase(m_items.begin() + at);
-        Destroy(spot);
     }
     RelayoutFlowchart();
     if (TNormalSpot* previous = AsSpot(Item(i - 1))) {
         m_canvas.ScrollIntoView(previous->Marker);
-        PendingSelection = previous->Marker;
+        PendingSelection = previous->Marker->Id();
         if (PostDeferredSelect)
             PostDeferredSelect();
     }
@@ -372,13 +365,9 @@ void FlowList::DeleteBlock(FcObject* object)
 void FlowList::ClearFlowchart()
 {
     UpdateBracket bracket(m_canvas);
-    // A deferred selection still queued must not reach a destroyed marker
-    // (its address may be reused by a new object).
-    PendingSelection = nullptr;
     while (!m_items.empty()) {
-        FlowItem* item = m_items.back();
+        std::unique_ptr<FlowItem> item = std::move(m_items.back());
         m_items.pop_back();
-        Destroy(item);
     }
 }
 
@@ -396,7 +385,7 @@ void FlowList::SelectionFilter(FcObject* object, FcConnection* connection, bool&
 
 void FlowList::DeferredSelect()
 {
-    m_canvas.SelectExclusively(PendingSelection);
+    m_canvas.SelectExclusively(m_canvas.Find(PendingSelection));
 }
 
 } // namespace talvex

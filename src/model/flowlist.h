@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -94,7 +95,7 @@ class FlowList {
     FlowList& operator=(const FlowList&) = delete;
 
     CanvasModel& Canvas() const { return m_canvas; }
-    const std::vector<FlowItem*>& Items() const { return m_items; }
+    const std::vector<std::unique_ptr<FlowItem>>& Items() const { return m_items; }
     int Count() const { return static_cast<int>(m_items.size()); }
     FlowItem* Item(int index) const; // nullptr outside the list
 
@@ -120,24 +121,24 @@ class FlowList {
 
     // Selection filter (dxFlowChart1Selection); installed on the canvas.
     void SelectionFilter(FcObject* object, FcConnection* connection, bool& allow) const;
-    // Handler of the deferred selection request.
+    // Handler of the deferred selection request: selects PendingSelection, or
+    // nothing when that object has gone in the meantime.
     void DeferredSelect();
     // How a deferred selection is posted; the main window queues it on its own
     // event loop. Without one, tests call DeferredSelect() themselves.
     std::function<void()> PostDeferredSelect;
 
-    FcObject* PendingSelection = nullptr;
+    ObjectId PendingSelection = kNoObject;
     FcObject* StartObject = nullptr;
     FcObject* EndObject = nullptr;
     FcObject* LastAppendedObject = nullptr;
 
   private:
-    static void Destroy(FlowItem* item);
-    TSeqPanel* NewBlockPanel(int item, bool withDefaultNode);
+    std::unique_ptr<TSeqPanel> NewBlockPanel(int item, bool withDefaultNode);
     void MoveGroup(FcObject* object, int32_t left, int32_t top);
 
     CanvasModel& m_canvas;
-    std::vector<FlowItem*> m_items;
+    std::vector<std::unique_ptr<FlowItem>> m_items;
     std::vector<FcObject*> m_scratch;
     std::vector<FcObject*> m_pending;
 };

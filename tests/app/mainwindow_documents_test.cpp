@@ -50,15 +50,15 @@ TEST_F(MainWindowDocumentsTest, GenerateButtonFillsTheCodeView)
 {
     AddBlock(5);
     QTest::mouseClick(m_form.SpeedButton(7), Qt::LeftButton);
-    EXPECT_EQ(m_form.Memo1->toPlainText(), QStringLiteral("qzrobot\nstart\nwait(0);\nend\n"));
-    EXPECT_TRUE(m_form.Memo1->updatesEnabled());
+    EXPECT_EQ(m_form.Memo1()->toPlainText(), QStringLiteral("qzrobot\nstart\nwait(0);\nend\n"));
+    EXPECT_TRUE(m_form.Memo1()->updatesEnabled());
 }
 
 TEST_F(MainWindowDocumentsTest, NewButtonOnAnEmptyFlowchartAsksNothing)
 {
-    m_form.Memo1->setPlainText(QStringLiteral("text"));
+    m_form.Memo1()->setPlainText(QStringLiteral("text"));
     QTest::mouseClick(m_form.SpeedButton(1), Qt::LeftButton);
-    EXPECT_TRUE(m_form.Memo1->toPlainText().isEmpty());
+    EXPECT_TRUE(m_form.Memo1()->toPlainText().isEmpty());
     EXPECT_EQ(m_form.Flows().Count(), 3);
     EXPECT_EQ(m_form.windowTitle(), ApplicationTitle());
 }
@@ -80,9 +80,12 @@ TEST_F(MainWindowDocumentsTest, ClosingWithUnsavedChangesAsks)
 
 TEST_F(MainWindowDocumentsTest, FileNameReachesTheCaption)
 {
-    m_form.Documents().SetCurrentFile(QStringLiteral("/somewhere/robot1.lcc"));
+    m_form.CurrentDocument().SetCurrentFileName(QStringLiteral("/somewhere/robot1.lcc"));
     EXPECT_EQ(m_form.CurrentFileName(), QStringLiteral("/somewhere/robot1.lcc"));
     EXPECT_EQ(m_form.windowTitle(), ApplicationTitle() + QStringLiteral(" - robot1.lcc"));
+    m_form.SetCurrentFile(QString());
+    EXPECT_TRUE(m_form.CurrentDocument().CurrentFileName().isEmpty());
+    EXPECT_EQ(m_form.windowTitle(), ApplicationTitle());
 }
 
 } // namespace

@@ -33,7 +33,7 @@ class MainWindowTest : public ::testing::Test {
     // Opens the item's group and clicks the item as the user would.
     bool ClickPaletteItem(int number)
     {
-        TdxNavBar* bar = m_form.dxNavBar1;
+        TdxNavBar* bar = m_form.dxNavBar1();
         for (int g = 0; g < bar->GroupCount(); ++g) {
             QListWidget* list = bar->Group(g);
             for (int row = 0; row < list->count(); ++row) {
@@ -52,7 +52,7 @@ class MainWindowTest : public ::testing::Test {
 
     void ClickOnCanvas(const FcObject* o)
     {
-        TdxFlowChart* view = m_form.dxFlowChart1;
+        TdxFlowChart* view = m_form.dxFlowChart1();
         QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
                           view->ToViewport(o->Left() + o->Width() / 2, o->Top() + o->Height() / 2));
     }
@@ -64,13 +64,13 @@ TEST_F(MainWindowTest, StartsWithTheTitleAnEmptyCodeViewAndANewFlowchart)
 {
     EXPECT_EQ(m_form.windowTitle(), QString::fromUtf8("TALVEX流程图(VEVO8)------VORNACO"));
     EXPECT_TRUE(m_form.CurrentFileName().isEmpty());
-    EXPECT_TRUE(m_form.Memo1->toPlainText().isEmpty());
-    EXPECT_FALSE(m_form.Memo1->isReadOnly());
-    EXPECT_EQ(m_form.Memo1->lineWrapMode(), QPlainTextEdit::NoWrap);
+    EXPECT_TRUE(m_form.Memo1()->toPlainText().isEmpty());
+    EXPECT_FALSE(m_form.Memo1()->isReadOnly());
+    EXPECT_EQ(m_form.Memo1()->lineWrapMode(), QPlainTextEdit::NoWrap);
     EXPECT_EQ(m_form.geometry(), QRect(106, 80, 618, 463));
-    EXPECT_EQ(m_form.dxNavBar1->width(), 145);
-    EXPECT_EQ(m_form.dxFlowChart1->width(), 282);
-    EXPECT_EQ(m_form.Panel1->height(), 37);
+    EXPECT_EQ(m_form.dxNavBar1()->width(), 145);
+    EXPECT_EQ(m_form.dxFlowChart1()->width(), 282);
+    EXPECT_EQ(m_form.Panel1()->height(), 37);
     ASSERT_EQ(Flow().Count(), 3);
     EXPECT_EQ(m_form.Chart().SingleSelection(), Marker(1));
     EXPECT_EQ(m_form.Chart().Color, (Rgb{166, 202, 240}));
@@ -110,7 +110,7 @@ TEST_F(MainWindowTest, CaptionRule)
 
 TEST_F(MainWindowTest, PaletteShowsTheCatalogGroupsAndNeverTheHiddenItems)
 {
-    TdxNavBar* bar = m_form.dxNavBar1;
+    TdxNavBar* bar = m_form.dxNavBar1();
     const auto& groups = PaletteGroups();
     ASSERT_EQ(bar->GroupCount(), 4);
     std::vector<int> expected;
@@ -191,9 +191,9 @@ TEST_F(MainWindowTest, ATallPanelMovesEverythingBelowByEight)
     ClickOnCanvas(Marker(3));
     ASSERT_TRUE(ClickPaletteItem(2)); // start, spot, A, spot, B, spot, end
     std::vector<int32_t> before;
-    for (FlowItem* item : Flow().Items())
-        before.push_back(item->Class() == ItemClass::NormalSpot ? static_cast<TNormalSpot*>(item)->Top
-                                                                : static_cast<PanelItem*>(item)->Object->Top());
+    for (const auto& item : Flow().Items())
+        before.push_back(item->Class() == ItemClass::NormalSpot ? static_cast<TNormalSpot*>(item.get())->Top
+                                                                : static_cast<PanelItem*>(item.get())->Object->Top());
 
     Flow().SetBlockHeight(PanelObject(2), 40);
     Flow().RelayoutFlowchart();
@@ -206,11 +206,20 @@ TEST_F(MainWindowTest, ATallPanelMovesEverythingBelowByEight)
     EXPECT_EQ(static_cast<TNormalSpot*>(Flow().Item(3))->Base->Top(), PanelObject(2)->Top() + 40);
 
     // On screen the panel's dark bottom edge moved down with it.
-    TdxFlowChart* view = m_form.dxFlowChart1;
+    TdxFlowChart* view = m_form.dxFlowChart1();
     QImage image(view->viewport()->size(), QImage::Format_RGB32);
     QPainter painter(&image);
     view->PaintCanvas(painter, QRect(QPoint(0, 0), image.size()));
     EXPECT_EQ(QColor(image.pixel(159, 80 + 39)), QColor(64, 64, 64));
+}
+
+TEST_F(MainWindowTest, AnInsertFromThePaletteMarksTheWindowModified)
+{
+    EXPECT_FALSE(m_form.isWindowModified());
+    ASSERT_TRUE(ClickPaletteItem(1));
+    EXPECT_TRUE(m_form.CurrentDocument().IsModified());
+    EXPECT_TRUE(m_form.isWindowModified());
+    EXPECT_EQ(m_form.windowTitle(), ApplicationTitle()); // the caption itself stays
 }
 
 TEST_F(MainWindowTest, DoubleClickOnTheCanvasReachesTheHandler)
@@ -218,8 +227,8 @@ TEST_F(MainWindowTest, DoubleClickOnTheCanvasReachesTheHandler)
     ASSERT_TRUE(ClickPaletteItem(1));
     const FcObject* panel = PanelObject(2);
     const FcObject* seen = nullptr;
-    m_form.SetDblClickHandler([&] { seen = m_form.Chart().SingleSelection(); });
-    TdxFlowChart* view = m_form.dxFlowChart1;
+    TdxFlowChart* view = m_form.dxFlowChart1();
+    QObject::connect(view, &TdxFlowChart::OnDblClick, [&] { seen = m_form.Chart().SingleSelection(); });
     QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, view->ToViewport(panel->Left() + 10, panel->Top() + 10));
     EXPECT_EQ(seen, panel);
 }
@@ -246,7 +255,7 @@ TEST_F(MainWindowTest, AboutShowsProductVersionAndMaker)
 
 TEST_F(MainWindowTest, CloseButtonClosesAnUnchangedWindowWithoutAQuestion)
 {
-    m_form.Memo1->setPlainText(QStringLiteral("qzrobot"));
+    m_form.Memo1()->setPlainText(QStringLiteral("qzrobot"));
     QTest::mouseClick(m_form.SpeedButton(5), Qt::LeftButton);
     EXPECT_FALSE(m_form.isVisible());
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);

@@ -68,7 +68,7 @@ TEST_F(StartupTest, DoubleClickOnABlockOpensItsDialog)
     const FcObject* panel = m_form.Chart().SingleSelection();
     ASSERT_NE(panel, nullptr);
     const std::string node = panel->CtrlNodeText;
-    TdxFlowChart* view = m_form.dxFlowChart1;
+    TdxFlowChart* view = m_form.dxFlowChart1();
     const QPoint at = view->ToViewport(panel->Left() + 20, panel->Top() + 10);
     EXPECT_EQ(ModalSeenDuring([&] { QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, at); }),
               QStringLiteral("TFormYanShi"));

@@ -8,6 +8,7 @@
 #include "model/ctrlnode.h"
 #include "model/flowlist.h"
 #include "model/gbk.h"
+#include "project/document.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -39,7 +40,6 @@ class DispatcherTest : public ::testing::Test {
   protected:
     void SetUp() override
     {
-        chart.OnSelection = [this](FcObject* o, FcConnection* c, bool& allow) { flow.SelectionFilter(o, c, allow); };
         flow.PostDeferredSelect = [this] { QTimer::singleShot(0, [this] { flow.DeferredSelect(); }); };
         flow.BuildNewFlowchart();
         dispatcher.ShowModal = [this](QDialog& dialog) {
@@ -81,10 +81,11 @@ class DispatcherTest : public ::testing::Test {
         return child;
     }
 
-    CanvasModel chart;
-    FlowList flow{chart};
+    Document document;
+    CanvasModel& chart = document.Canvas();
+    FlowList& flow = document.Flows();
     DialogSet dialogs{nullptr, TestOptions()};
-    PropertyDispatcher dispatcher{flow, dialogs};
+    PropertyDispatcher dispatcher{document, dialogs};
     std::function<int(QDialog&)> act;
     std::vector<QDialog*> shown;
     std::vector<std::string> messages;
@@ -565,7 +566,7 @@ TEST_F(DispatcherTest, MelodyRoundTripAndRangeClamp)
 TEST_F(DispatcherTest, RealModalLoopClosesOnlyThroughItsButtonsAndFrame)
 {
     // Without a replaced show step: the dialog runs its own event loop.
-    PropertyDispatcher real{flow, dialogs};
+    PropertyDispatcher real{document, dialogs};
     FcObject* block = Insert(20);
     QTimer::singleShot(0, [] {
         QWidget* modal = QApplication::activeModalWidget();

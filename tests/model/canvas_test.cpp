@@ -71,14 +71,19 @@ TEST(Canvas, RemovingAnObjectTakesItsConnectionsAndSelection)
     chart.AddLink(a, 10, b, 2);
     FcConnection* kept = chart.AddLink(b, 10, c, 2);
     chart.SelectExclusively(a);
+    const ObjectId removed = a->Id();
+    EXPECT_EQ(chart.Find(removed), a);
     chart.RemoveShape(a);
     EXPECT_EQ(chart.Connections().size(), 1u);
-    EXPECT_EQ(chart.Connections()[0], kept);
+    EXPECT_EQ(chart.Connections()[0].get(), kept);
     EXPECT_EQ(b->Links().size(), 1u);
     EXPECT_EQ(chart.SelectedCount(), 0);
-    EXPECT_FALSE(chart.Owns(a));
-    chart.RemoveShape(a); // not owned any more: nothing happens
+    EXPECT_EQ(chart.Find(removed), nullptr);
+    chart.RemoveShape(chart.Find(removed)); // gone: nothing happens
     EXPECT_EQ(chart.Objects().size(), 2u);
+    // A new object never takes a removed one's id.
+    EXPECT_NE(chart.AddShape(0, 0, 1, 1, skNone)->Id(), removed);
+    EXPECT_EQ(chart.Find(removed), nullptr);
 }
 
 TEST(Canvas, ChildListsRefuseSelfAndCycles)
@@ -104,11 +109,25 @@ class CountingView : public CanvasObserver {
   public:
     void CanvasChanged() override { ++changes; }
     void CanvasScrollIntoView(const FcRect& rect) override { scrolled = rect; }
+    void CanvasDestroyed() override { destroyed = true; }
     int changes = 0;
     FcRect scrolled;
+    bool destroyed = false;
 };
 
 } // namespace
+
+TEST(Canvas, AViewThatOutlivesItsModelIsToldSo)
+{
+    CountingView view;
+    {
+        CanvasModel chart;
+        chart.SetView(&view);
+        chart.AddShape(0, 0, 10, 10, skRectangle);
+        EXPECT_FALSE(view.destroyed);
+    }
+    EXPECT_TRUE(view.destroyed);
+}
 
 TEST(Canvas, UpdateBracketRepaintsOnceAtTheOutermostEnd)
 {

@@ -128,7 +128,7 @@ TEST_F(FlowchartTest, DeleteTheOnlyBlockSelectsTheFirstMarkerLater)
     EXPECT_EQ(flow.Count(), 3);
     EXPECT_EQ(posted, 1);
     EXPECT_EQ(chart.SelectedCount(), 0);
-    EXPECT_EQ(flow.PendingSelection, Spot(1)->Marker);
+    EXPECT_EQ(flow.PendingSelection, Spot(1)->Marker->Id());
     flow.DeferredSelect();
     EXPECT_EQ(chart.SingleSelection(), Spot(1)->Marker);
     EXPECT_EQ(chart.Connections().size(), 2u); // the removed spot took its lines
@@ -196,7 +196,7 @@ TEST_F(FlowchartTest, SelectionFilter)
         EXPECT_EQ(chart.SingleSelection() == c.object, c.allowed) << c.what;
     }
     bool allow = true;
-    flow.SelectionFilter(nullptr, chart.Connections()[0], allow);
+    flow.SelectionFilter(nullptr, chart.Connections()[0].get(), allow);
     EXPECT_FALSE(allow);
 }
 

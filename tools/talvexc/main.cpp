@@ -21,6 +21,10 @@ const Command kCommands[] = {
     {"gen", "gen FILE.lcc   print the program text of a project (GBK, CR LF after every line)", RunGenCommand},
     {"fmt", "fmt FILE.lcc   print the project file as the editor saves it after opening it", RunFmtCommand},
     {"send", "send --port DEVICE FILE   download a program text file to the robot", ::RunSendCommand},
+    {"run",
+     "run [--arena NAME|FILE] [--seconds S] [--clap MS]... FILE\n"
+     "                 run a project or program text on the simulated robot; JSON Lines on stdout",
+     RunRunCommand},
 };
 
 void PrintUsage(std::FILE* out)

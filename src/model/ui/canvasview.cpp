@@ -67,7 +67,7 @@ Qt::Alignment ToAlignment(TTextAlign h, TTextAlign v)
 
 } // namespace
 
-TdxFlowChart::TdxFlowChart(CanvasModel& chart, QWidget* parent) : QAbstractScrollArea(parent), m_chart(chart)
+TdxFlowChart::TdxFlowChart(CanvasModel& chart, QWidget* parent) : QAbstractScrollArea(parent), m_chart(&chart)
 {
     setObjectName(QStringLiteral("dxFlowChart1"));
     setFrameShape(QFrame::StyledPanel);
@@ -77,13 +77,20 @@ TdxFlowChart::TdxFlowChart(CanvasModel& chart, QWidget* parent) : QAbstractScrol
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     horizontalScrollBar()->setSingleStep(16);
     verticalScrollBar()->setSingleStep(16);
-    m_chart.SetView(this);
+    m_chart->SetView(this);
     UpdateScrollRanges();
 }
 
 TdxFlowChart::~TdxFlowChart()
 {
-    m_chart.SetView(nullptr);
+    if (m_chart)
+        m_chart->SetView(nullptr);
+}
+
+void TdxFlowChart::CanvasDestroyed()
+{
+    m_chart = nullptr;
+    m_dragObject = kNoObject;
 }
 
 QPoint TdxFlowChart::ToCanvas(const QPoint& viewportPos) const
@@ -121,7 +128,9 @@ void TdxFlowChart::ScheduleRangeUpdate()
 void TdxFlowChart::UpdateScrollRanges()
 {
     m_rangeUpdatePending = false;
-    const FcRect extent = m_chart.Extent();
+    if (!m_chart)
+        return;
+    const FcRect extent = m_chart->Extent();
     const QSize view = viewport()->size();
     const int hMin = std::min(0, extent.left);
     const int vMin = std::min(0, extent.top);
@@ -186,15 +195,17 @@ void TdxFlowChart::paintEvent(QPaintEvent* event)
 
 void TdxFlowChart::PaintCanvas(QPainter& painter, const QRect& rect)
 {
+    if (!m_chart)
+        return;
     painter.save();
     painter.translate(-rect.topLeft());
-    painter.fillRect(rect, ToQColor(m_chart.Color));
+    painter.fillRect(rect, ToQColor(m_chart->Color));
     painter.setRenderHint(QPainter::Antialiasing, false);
 
     const FcRect clip{rect.left(), rect.top(), rect.width(), rect.height()};
 
     painter.setPen(QPen(Qt::black, 0));
-    for (const FcConnection* c : m_chart.Connections()) {
+    for (const auto& c : m_chart->Connections()) {
         // Link points lie on their objects' rectangles, so the box around both
         // rectangles holds the line; it is far cheaper than the line's own box.
         const FcRect& sr = c->Source()->Rect();
@@ -211,12 +222,12 @@ void TdxFlowChart::PaintCanvas(QPainter& painter, const QRect& rect)
     }
 
     const FcObject* selected = nullptr;
-    for (const FcObject* o : m_chart.Objects()) {
+    for (const auto& o : m_chart->Objects()) {
         if (o->ShapeKind() == skNone || !o->Rect().Intersects(clip))
             continue;
         DrawObject(painter, *o);
         if (o->Selected())
-            selected = o;
+            selected = o.get();
     }
     // The mark goes over everything so a neighbour never hides it.
     if (selected)
@@ -294,17 +305,17 @@ const QFont& TdxFlowChart::FontFor(const FcFont& font)
 
 void TdxFlowChart::mousePressEvent(QMouseEvent* event)
 {
-    if (event->button() != Qt::LeftButton) {
+    if (event->button() != Qt::LeftButton || !m_chart) {
         QAbstractScrollArea::mousePressEvent(event);
         return;
     }
     const QPoint at = ToCanvas(event->position().toPoint());
-    FcObject* hit = m_chart.ObjectAt(at.x(), at.y());
-    m_chart.ClickSelect(hit);
+    FcObject* hit = m_chart->ObjectAt(at.x(), at.y());
+    m_chart->ClickSelect(hit);
     m_dragging = false;
-    m_dragObject = nullptr;
-    if (hit && m_chart.SingleSelection() == hit) {
-        m_dragObject = hit;
+    m_dragObject = kNoObject;
+    if (hit && m_chart->SingleSelection() == hit) {
+        m_dragObject = hit->Id();
         m_pressCanvasPos = at;
         m_dragOrigin = QPoint(hit->Left(), hit->Top());
     }
@@ -313,13 +324,16 @@ void TdxFlowChart::mousePressEvent(QMouseEvent* event)
 
 void TdxFlowChart::mouseMoveEvent(QMouseEvent* event)
 {
-    if (!m_dragObject) {
+    FcObject* dragged = m_chart && m_dragObject != kNoObject ? m_chart->Find(m_dragObject) : nullptr;
+    if (!dragged) {
+        m_dragObject = kNoObject;
+        m_dragging = false;
         QAbstractScrollArea::mouseMoveEvent(event);
         return;
     }
-    // The object may have left the canvas while the button was down.
-    if (m_chart.SingleSelection() != m_dragObject) {
-        m_dragObject = nullptr;
+    // The object may have been removed or deselected while the button was down.
+    if (m_chart->SingleSelection() != dragged) {
+        m_dragObject = kNoObject;
         m_dragging = false;
         return;
     }
@@ -327,17 +341,17 @@ void TdxFlowChart::mouseMoveEvent(QMouseEvent* event)
     if (!m_dragging && delta.manhattanLength() < QApplication::startDragDistance())
         return;
     m_dragging = true;
-    m_chart.BeginCanvasUpdate();
-    m_dragObject->SetLeft(m_dragOrigin.x() + delta.x());
-    m_dragObject->SetTop(m_dragOrigin.y() + delta.y());
-    m_chart.EndCanvasUpdate();
+    m_chart->BeginCanvasUpdate();
+    dragged->SetLeft(m_dragOrigin.x() + delta.x());
+    dragged->SetTop(m_dragOrigin.y() + delta.y());
+    m_chart->EndCanvasUpdate();
     event->accept();
 }
 
 void TdxFlowChart::mouseReleaseEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton) {
-        m_dragObject = nullptr;
+        m_dragObject = kNoObject;
         m_dragging = false;
         event->accept();
         return;
@@ -347,18 +361,18 @@ void TdxFlowChart::mouseReleaseEvent(QMouseEvent* event)
 
 void TdxFlowChart::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    if (event->button() != Qt::LeftButton) {
+    if (event->button() != Qt::LeftButton || !m_chart) {
         QAbstractScrollArea::mouseDoubleClickEvent(event);
         return;
     }
     // The first press of the pair has normally chosen the selection already;
-    // selecting again is a no-op then. The owner reads the selection.
-    m_dragObject = nullptr;
+    // selecting again is a no-op then. The handler reads the selection.
+    m_dragObject = kNoObject;
     m_dragging = false;
     const QPoint at = ToCanvas(event->position().toPoint());
-    m_chart.ClickSelect(m_chart.ObjectAt(at.x(), at.y()));
+    m_chart->ClickSelect(m_chart->ObjectAt(at.x(), at.y()));
     event->accept();
-    m_chart.DblClick();
+    emit OnDblClick();
 }
 
 } // namespace talvex

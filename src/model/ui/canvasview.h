@@ -18,7 +18,7 @@ class TdxFlowChart : public QAbstractScrollArea, public CanvasObserver {
     explicit TdxFlowChart(CanvasModel& chart, QWidget* parent = nullptr);
     ~TdxFlowChart() override;
 
-    CanvasModel& Chart() const { return m_chart; }
+    CanvasModel& Chart() const { return *m_chart; }
 
     // Canvas point under a viewport point and back (scroll offset applied).
     QPoint ToCanvas(const QPoint& viewportPos) const;
@@ -31,10 +31,16 @@ class TdxFlowChart : public QAbstractScrollArea, public CanvasObserver {
     // CanvasObserver
     void CanvasChanged() override;
     void CanvasScrollIntoView(const FcRect& rect) override;
+    void CanvasDestroyed() override;
 
     // Brings the scroll bars in line with the diagram's extent now rather than
     // on the next turn of the event loop.
     void UpdateScrollRanges();
+
+  signals:
+    // A double click with the left button, after the click has chosen the
+    // selection; the property dispatcher answers it.
+    void OnDblClick();
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -51,11 +57,11 @@ class TdxFlowChart : public QAbstractScrollArea, public CanvasObserver {
     void DrawSelectionMark(QPainter& painter, const FcObject& object);
     const QFont& FontFor(const FcFont& font);
 
-    CanvasModel& m_chart;
+    CanvasModel* m_chart; // nullptr once the model has gone
     bool m_rangeUpdatePending = false;
 
     // Drag gesture: the object under the press and where it started.
-    FcObject* m_dragObject = nullptr;
+    ObjectId m_dragObject = kNoObject;
     QPoint m_pressCanvasPos;
     QPoint m_dragOrigin;
     bool m_dragging = false;

@@ -25,7 +25,7 @@ TEST(MainWindowDownload, HandsTheCodeViewToTheDialogCreatedAtStartUp)
     form1.show();
 
     for (const QString& text : {QString("qzrobot\nstart\nfd(20);\nend"), QString()}) {
-        form1.Memo1->setPlainText(text);
+        form1.Memo1()->setPlainText(text);
         dialog->Memo2->setPlainText("left over");
         QString shown;
         bool wasModal = false;
@@ -38,7 +38,7 @@ TEST(MainWindowDownload, HandsTheCodeViewToTheDialogCreatedAtStartUp)
         QTest::mouseClick(form1.SpeedButton(6), Qt::LeftButton);
         EXPECT_TRUE(wasModal);
         EXPECT_EQ(shown.toStdString(), text.toStdString());
-        EXPECT_EQ(form1.Memo1->toPlainText().toStdString(), text.toStdString());
+        EXPECT_EQ(form1.Memo1()->toPlainText().toStdString(), text.toStdString());
     }
 }
 

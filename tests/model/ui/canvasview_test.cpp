@@ -132,10 +132,10 @@ TEST_F(CanvasViewTest, DoubleClickReachesTheOwnerWithTheClickedSelection)
     m_chart.ClearSelection();
     FcObject* seen = nullptr;
     int calls = 0;
-    m_chart.OnDblClick = [&] {
+    QObject::connect(&m_view, &TdxFlowChart::OnDblClick, [&] {
         ++calls;
         seen = m_chart.SingleSelection();
-    };
+    });
     // As a real double click arrives: press, release, double click, release.
     Click(panel);
     QTest::mouseDClick(m_view.viewport(), Qt::LeftButton, {}, CentreOf(panel));
