@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/blocklines.h"
 #include "model/status.h"
 
 #include <cstdint>
@@ -12,8 +13,8 @@ namespace talvex {
 class FcObject;
 class FlowList;
 
-// Empties lines, then appends the program lines of one block, selected by the
-// object's TypeCode. Returns the reader's message when the block's node text
+// Empties lines, then appends the program lines of one block, by the catalog
+// row of the object's TypeCode. Returns the reader's message when the block's node text
 // cannot be parsed; lines then holds nothing of this block.
 Status GenerateBlockLines(const FcObject& object, std::vector<std::string>& lines);
 // The same for a block given by its kind code and node text.
@@ -31,8 +32,5 @@ struct BlockRecord {
 Status GenerateProgram(const std::vector<BlockRecord>& blocks, std::vector<std::string>& lines);
 // The blocks of the FlowList, in order.
 Status GenerateProgram(const FlowList& flowchart, std::vector<std::string>& lines);
-
-// Letter(X): the character 97 + X, taken modulo 256.
-char VariableLetter(int64_t x);
 
 } // namespace talvex

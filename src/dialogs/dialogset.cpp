@@ -5,6 +5,8 @@
 #include "dialogs/motiondialogs.h"
 #include "dialogs/textdialogs.h"
 #include "dialogs/voicedialog.h"
+#include "model/catalog.h"
+#include "model/gbk.h"
 #include "project/phraselist.h"
 
 namespace talvex {
@@ -13,6 +15,8 @@ DialogSet::DialogSet(QWidget* parent, DialogSetOptions options)
 {
     auto text = [parent](const char* name) { return new TextParamDialog(*FindTextDialogSpec(name), parent); };
     auto plain = [parent](const char* name) { return new PlainDialog(*FindPlainDialogSpec(name), parent); };
+
+    // The start-up order.
 
     Add(DriveDialog::NewZhiXing(parent));
     Add(DriveDialog::NewZhuanXiang(parent));
@@ -46,6 +50,43 @@ DialogSet::DialogSet(QWidget* parent, DialogSetOptions options)
     Add(plain("TFormIfElse"));
     Add(plain("TFormIfEnd"));
     Add(new TFormVOICEX(options.phrases ? *options.phrases : LoadPhraseList(), parent));
+    AddDescribedDialogs(parent);
+    BindCatalog();
+}
+
+void DialogSet::AddDescribedDialogs(QWidget* parent)
+{
+    for (const BlockInfo& kind : BlockCatalog()) {
+        if (kind.dialog[0] == '\0' || Find(QString::fromLatin1(kind.dialog)))
+            continue;
+        if (const TextDialogSpec* text = FindTextDialogSpec(kind.dialog))
+            Add(new TextParamDialog(*text, parent));
+        else if (const PlainDialogSpec* plain = FindPlainDialogSpec(kind.dialog))
+            Add(new PlainDialog(*plain, parent));
+    }
+}
+
+void DialogSet::BindCatalog()
+{
+    for (const BlockInfo& kind : BlockCatalog()) {
+        if (kind.dialog[0] == '\0')
+            continue;
+        QDialog* dialog = Find(QString::fromLatin1(kind.dialog));
+        if (!dialog)
+            qFatal("no dialog %s for %s", kind.dialog, kind.member);
+        if (kind.controls.empty())
+            continue;
+        Result<BoundControls> bound = BindControls(*dialog, kind.controls);
+        if (!bound)
+            qFatal("%s", FromGbk(bound.Message()).toUtf8().constData());
+        m_controls.emplace(kind.code, std::move(*bound));
+    }
+}
+
+const BoundControls* DialogSet::Controls(int32_t kindCode) const
+{
+    const auto found = m_controls.find(kindCode);
+    return found == m_controls.end() ? nullptr : &found->second;
 }
 
 DialogSet::~DialogSet()

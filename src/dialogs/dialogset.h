@@ -1,9 +1,12 @@
 #pragma once
 
+#include "dialogs/boundcontrols.h"
+
 #include <QPointer>
 #include <QString>
 
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -24,7 +27,10 @@ struct DialogSetOptions {
 
 // Every dialog of the program, each created once, in start-up order, and
 // reused for the life of the application. The main window creates one right
-// after itself.
+// after itself. A kind whose dialog is not in the start-up order gets one from
+// its description, after the others. Every catalog row's control bindings are
+// resolved here; one that matches no control of the right type stops the
+// program at start-up.
 class DialogSet {
   public:
     explicit DialogSet(QWidget* parent = nullptr, DialogSetOptions options = {});
@@ -40,10 +46,16 @@ class DialogSet {
     }
     // All dialogs in creation order.
     std::vector<QDialog*> All() const;
+    // The controls of a kind's dialog, in its row's binding order; nullptr for
+    // a kind without bindings.
+    const BoundControls* Controls(int32_t kindCode) const;
 
   private:
     void Add(QDialog* dialog);
+    void AddDescribedDialogs(QWidget* parent);
+    void BindCatalog();
     std::vector<QPointer<QDialog>> m_dialogs;
+    std::map<int32_t, BoundControls> m_controls;
 };
 
 } // namespace talvex

@@ -1,5 +1,6 @@
 #include "dialogs/dispatcher.h"
 
+#include "dialogs/boundcontrols.h"
 #include "dialogs/controls.h"
 #include "dialogs/dialogset.h"
 #include "dialogs/hardwaredialogs.h"
@@ -26,72 +27,6 @@ namespace talvex {
 namespace {
 
 using A = ControlAccess;
-
-std::vector<ControlBinding> Drive()
-{
-    return {{"mode", "RadioGroup1", A::ItemIndex}, {"wait", "ScrollBar1", A::Position}};
-}
-std::vector<ControlBinding> Edit(const char* param)
-{
-    return {{param, "Edit1", A::Text}};
-}
-std::vector<ControlBinding> Assign(const char* source)
-{
-    return {{"var", "ComboBox1", A::ItemIndex}, {source, "ComboBox2", A::ItemIndex}};
-}
-
-} // namespace
-
-const std::vector<DispatchRow>& DispatchTable()
-{
-    static const std::vector<DispatchRow> table = {
-        {bkZhiXing, Drive(), nullptr},
-        {bkZhuanXiang, Drive(), nullptr},
-        {bkQiDongDJ, {{"motorL", "ScrollBar1", A::Position}, {"motorR", "ScrollBar2", A::Position}}, nullptr},
-        {bkTingZhiDJ, {{"mode", "RadioGroup1", A::ItemIndex}}, nullptr},
-        {bkYanShi, {{"wait", "ScrollBar1", A::Position}}, nullptr},
-        {bkFaYin,
-         {{"keycmd", "CheckBox1", A::Checked},
-          {"content", nullptr, A::Notes},
-          {"key", "ComboBox1", A::ClampedIndex},
-          {nullptr, nullptr, A::ApplyRange}},
-         nullptr},
-        {bkLoopBegin, Edit("times"), nullptr},
-        {bkLED, {{"led", nullptr, A::LedMask}}, nullptr},
-        {bkPORTDDR, {{"ddr", "ComboBox1", A::ItemIndex}, {"data", nullptr, A::PinMask}}, nullptr},
-        {bkPORTIN, {{"var", "ComboBox1", A::ItemIndex}, {"port", "ComboBox2", A::ItemIndex}}, nullptr},
-        {bkPORTOUT, {{"port", "ComboBox1", A::ItemIndex}, {"data", nullptr, A::PinMask}}, nullptr},
-        {bkServo,
-         {{"data1", "ScrollBar1", A::Position},
-          {"data2", "ScrollBar2", A::Position},
-          {"data3", "ScrollBar3", A::Position},
-          {"data4", "ScrollBar4", A::Position},
-          {"data5", "ScrollBar5", A::Position},
-          {"speed", "ScrollBarSpeed", A::Position}},
-         nullptr},
-        {bkBiaoDaShi, Edit("command"), "Edit1"},
-        {bkDIN, Assign("index"), nullptr},
-        {bkAIN, Assign("index"), nullptr},
-        {bkSubBegin, Edit("sub"), "Edit1"},
-        {bkGOSUB, Edit("sub"), "Edit1"},
-        {bkWhileBegin, Edit("condition"), nullptr},
-        {bkIfBegin, Edit("condition"), nullptr},
-        {bkIfElseIf, Edit("condition"), nullptr},
-        {bkVOICEX, {{"index", "ComboBox1", A::ItemIndex}}, "ComboBox1"},
-    };
-    return table;
-}
-
-const DispatchRow* FindDispatchRow(int32_t kindCode)
-{
-    for (const DispatchRow& row : DispatchTable()) {
-        if (row.kind == kindCode)
-            return &row;
-    }
-    return nullptr;
-}
-
-namespace {
 
 // A parameter's value on its way between node and control: integers and
 // flags as numbers, texts as the bytes the user sees.
@@ -148,19 +83,10 @@ void WriteParam(CtrlNode& node, const ParamSpec& paramSpec, const Value& value)
     }
 }
 
-QObject* Control(QDialog& dialog, const ControlBinding& binding)
+void SetControl(const BoundControl& bound, const Value& value)
 {
-    if (!binding.control)
-        return &dialog;
-    return dialog.findChild<QObject*>(QString::fromLatin1(binding.control));
-}
-
-void SetControl(QDialog& dialog, const ControlBinding& binding, const Value& value)
-{
-    QObject* control = Control(dialog, binding);
-    if (!control)
-        return;
-    switch (binding.access) {
+    QObject* control = bound.control;
+    switch (bound.binding->access) {
     case A::ItemIndex:
         if (auto* group = qobject_cast<RadioGroup*>(control))
             group->SetItemIndex(value.number);
@@ -202,13 +128,11 @@ void SetControl(QDialog& dialog, const ControlBinding& binding, const Value& val
     }
 }
 
-Value ReadControl(QDialog& dialog, const ControlBinding& binding)
+Value ReadControl(const BoundControl& bound)
 {
     Value value;
-    QObject* control = Control(dialog, binding);
-    if (!control)
-        return value;
-    switch (binding.access) {
+    QObject* control = bound.control;
+    switch (bound.binding->access) {
     case A::ItemIndex:
     case A::ClampedIndex:
         if (auto* group = qobject_cast<RadioGroup*>(control))
@@ -246,23 +170,22 @@ Value ReadControl(QDialog& dialog, const ControlBinding& binding)
     return value;
 }
 
-std::string ShownText(QDialog& dialog, const char* controlName)
+const BoundControl* BindingOf(const BoundControls& controls, const std::string& param)
 {
-    QObject* control = dialog.findChild<QObject*>(QString::fromLatin1(controlName));
-    if (auto* edit = qobject_cast<QLineEdit*>(control))
-        return ToGbk(edit->text());
-    if (auto* box = qobject_cast<QComboBox*>(control))
-        return ToGbk(box->currentText());
-    return {};
-}
-
-const ControlBinding* BindingOf(const DispatchRow& row, const std::string& param)
-{
-    for (const ControlBinding& binding : row.in) {
-        if (binding.param && param == binding.param)
-            return &binding;
+    for (const BoundControl& bound : controls) {
+        if (bound.binding->param && param == bound.binding->param)
+            return &bound;
     }
     return nullptr;
+}
+
+// How the dialog names phrase index: the item of the list bound to the
+// caption's parameter, as it shows it; nothing for no item.
+std::string ListItemText(const BoundControls& controls, const char* param, int32_t index)
+{
+    const BoundControl* bound = param ? BindingOf(controls, param) : nullptr;
+    auto* box = bound ? qobject_cast<QComboBox*>(bound->control) : nullptr;
+    return box ? ToGbk(box->itemText(index)) : std::string();
 }
 
 } // namespace
@@ -298,8 +221,8 @@ void PropertyDispatcher::EditBlockProperties()
             m_document.DeleteBlock(object);
         return;
     }
-    const DispatchRow* row = FindDispatchRow(kind->code);
-    if (!row)
+    const BoundControls* controls = m_dialogs.Controls(kind->code);
+    if (!controls)
         return;
 
     if (object->CtrlNodeText.empty())
@@ -310,16 +233,16 @@ void PropertyDispatcher::EditBlockProperties()
         return;
     }
     const CtrlNode& node = *parsed;
-    for (const ControlBinding& binding : row->in) {
+    for (const BoundControl& bound : *controls) {
         Value value;
-        if (binding.param) {
+        if (const char* param = bound.binding->param) {
             const auto paramSpec = std::find_if(kind->params.begin(), kind->params.end(),
-                                                [&](const ParamSpec& p) { return p.name == binding.param; });
+                                                [&](const ParamSpec& p) { return p.name == param; });
             if (paramSpec == kind->params.end())
                 continue;
             value = ReadParam(node, *paramSpec);
         }
-        SetControl(*dialog, binding, value);
+        SetControl(bound, value);
     }
 
     const int result = ShowModal(*dialog);
@@ -332,12 +255,16 @@ void PropertyDispatcher::EditBlockProperties()
 
     CtrlNode written = NewCtrlNode(kind->item);
     for (const ParamSpec& paramSpec : kind->params) {
-        const ControlBinding* binding = BindingOf(*row, paramSpec.name);
-        WriteParam(written, paramSpec, binding ? ReadControl(*dialog, *binding) : Value{});
+        const BoundControl* bound = BindingOf(*controls, paramSpec.name);
+        WriteParam(written, paramSpec, bound ? ReadControl(*bound) : Value{});
     }
     std::optional<CaptionChange> caption;
-    if (row->captionControl)
-        caption = BlockCaptionRule(kind->code, ShownText(*dialog, row->captionControl));
+    if (kind->captionRule.prefix) {
+        const PhraseText phraseText = [&](int32_t index) {
+            return ListItemText(*controls, kind->captionRule.param, index);
+        };
+        caption = BlockCaption(kind->code, written, phraseText);
+    }
     m_document.ChangeBlock(object, FormatCtrlNode(written), caption);
 }
 

@@ -1,5 +1,7 @@
 #include "dialogs/textdialogs.h"
 
+#include "model/gbk.h"
+
 #include <QLabel>
 #include <QLineEdit>
 
@@ -10,33 +12,40 @@ namespace talvex {
 const std::vector<TextDialogSpec>& TextDialogSpecs()
 {
     static const std::vector<TextDialogSpec> specs = {
-        {"TFormBiaoDaShi", u8"表达式或者语句", 151, 105, u8"表达式或者语句:", 18, 42, 255, 120,
+        {bkBiaoDaShi, u8"表达式或者语句", 151, 105, u8"表达式或者语句:", 18, 42, 255, 120,
          u8"请填写一行符合语法的语句。"},
-        {"TFormLoopBegin", u8"多次循环头", 97, 49, u8"循环次数:", 96, 10, 85, 64, nullptr},
-        {"TFormWhileBegin", u8"条件循环头", 97, 49, u8"循环条件:", 96, 10, 85, 64, nullptr},
-        {"TFormIfBegin", u8"如果", 97, 49, u8"判断条件:", 96, 10, 85, 64, nullptr},
-        {"TFormIfElseIf", u8"否则如果", 97, 49, u8"判断条件:", 96, 10, 85, 64, nullptr},
-        {"TFormSubBegin", u8"子程序开始", 97, 49, u8"子程序名称:", 114, 10, 85, 64, nullptr},
-        {"TFormGOSUB", u8"调用子程序", 97, 49, u8"调用子程序名称:", 162, 10, 85, 64, nullptr},
+        {bkLoopBegin, u8"多次循环头", 97, 49, u8"循环次数:", 96, 10, 85, 64, nullptr},
+        {bkWhileBegin, u8"条件循环头", 97, 49, u8"循环条件:", 96, 10, 85, 64, nullptr},
+        {bkIfBegin, u8"如果", 97, 49, u8"判断条件:", 96, 10, 85, 64, nullptr},
+        {bkIfElseIf, u8"否则如果", 97, 49, u8"判断条件:", 96, 10, 85, 64, nullptr},
+        {bkSubBegin, u8"子程序开始", 97, 49, u8"子程序名称:", 114, 10, 85, 64, nullptr},
+        {bkGOSUB, u8"调用子程序", 97, 49, u8"调用子程序名称:", 162, 10, 85, 64, nullptr},
     };
     return specs;
 }
 
+const char* DialogClass(const TextDialogSpec& desc)
+{
+    return FindBlockKind(desc.kind)->dialog;
+}
+
 const std::vector<PlainDialogSpec>& PlainDialogSpecs()
 {
-    static const std::vector<PlainDialogSpec> specs = {
-        {"TFormLoopEnd", u8"多次循环尾"},    {"TFormLimLoopBegin", u8"永远循环头"},
-        {"TFormLimLoopEnd", u8"永远循环尾"}, {"TFormWhileEnd", u8"条件循环尾"},
-        {"TFormIfElse", u8"否则"},           {"TFormIfEnd", u8"结束判断"},
-        {"TFormSubEnd", u8"子程序结束"},
-    };
+    static const std::vector<PlainDialogSpec> specs = [] {
+        std::vector<PlainDialogSpec> plain;
+        for (const BlockInfo& kind : BlockCatalog()) {
+            if (kind.dialog[0] != '\0' && kind.params.empty())
+                plain.push_back({kind.dialog, FromGbk(kind.caption).toStdString()});
+        }
+        return plain;
+    }();
     return specs;
 }
 
 const TextDialogSpec* FindTextDialogSpec(const char* className)
 {
     for (const TextDialogSpec& desc : TextDialogSpecs()) {
-        if (std::strcmp(desc.className, className) == 0)
+        if (std::strcmp(DialogClass(desc), className) == 0)
             return &desc;
     }
     return nullptr;
@@ -52,7 +61,7 @@ const PlainDialogSpec* FindPlainDialogSpec(const char* className)
 }
 
 TextParamDialog::TextParamDialog(const TextDialogSpec& desc, QWidget* parent)
-    : DialogFrame(desc.className, desc.captionUtf8,
+    : DialogFrame(DialogClass(desc), desc.captionUtf8,
                   FrameGeometry{313, desc.clientHeight, 297, desc.panelHeight, desc.buttonsY}, parent),
       m_edit(new QLineEdit(Panel()))
 {
@@ -67,7 +76,7 @@ TextParamDialog::TextParamDialog(const TextDialogSpec& desc, QWidget* parent)
 }
 
 PlainDialog::PlainDialog(const PlainDialogSpec& desc, QWidget* parent)
-    : DialogFrame(desc.className, desc.captionUtf8, FrameGeometry{194, 40, 0, 0, 7, false}, parent)
+    : DialogFrame(desc.className, desc.captionUtf8.c_str(), FrameGeometry{194, 40, 0, 0, 7, false}, parent)
 {
 }
 

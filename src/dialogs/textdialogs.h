@@ -1,16 +1,19 @@
 #pragma once
 
 #include "dialogs/dialogframe.h"
+#include "model/catalog.h"
 
+#include <string>
 #include <vector>
 
 class QLineEdit;
 
 namespace talvex {
 
-// One row per dialog whose only control is the single-line field Edit1.
+// The description of a dialog whose only control is the single-line field
+// Edit1, one per kind that has one; the class name is the kind's row's.
 struct TextDialogSpec {
-    const char* className;
+    TBlockKind kind;
     const char* captionUtf8;
     int clientHeight;
     int panelHeight;
@@ -22,15 +25,18 @@ struct TextDialogSpec {
     const char* hintUtf8; // nullptr: no hint line
 };
 
-// One row per dialog of a kind without parameters: only "取消" and "删除".
+// The dialog of a kind without parameters: only "取消" and "删除", titled
+// with the kind caption. One per such catalog row.
 struct PlainDialogSpec {
     const char* className;
-    const char* captionUtf8;
+    std::string captionUtf8;
 };
 
 const std::vector<TextDialogSpec>& TextDialogSpecs();
 const std::vector<PlainDialogSpec>& PlainDialogSpecs();
 const TextDialogSpec* FindTextDialogSpec(const char* className);
+// The dialog class of a text dialog, from its kind's row.
+const char* DialogClass(const TextDialogSpec& desc);
 const PlainDialogSpec* FindPlainDialogSpec(const char* className);
 
 class TextParamDialog : public DialogFrame {

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "model/caption.h"
+#include "model/xmltext.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -64,6 +67,51 @@ struct ParamSpec {
 
 enum class PaletteGroup { None = 0, Exec = 1, Sensor = 2, Control = 3, Program = 4 };
 
+struct BlockInfo;
+
+// How a block becomes program text. A row with an emitter has its node parsed
+// and handed to it; a row without one has fixed lines and its node is never
+// read.
+using LineEmitter = void (*)(const BlockInfo& kind, const XmlElement& node, std::vector<std::string>& lines);
+struct ProgramForm {
+    LineEmitter emitter = nullptr;
+    std::vector<const char*> fixedLines;
+    const char* call = nullptr; // the name EmitCall writes
+};
+
+// What a block's caption shows: prefix + the value of param as the value
+// source reads it, at height 40; an empty value gives the kind caption at
+// height 32, or keeps caption and height (emptyKeeps).
+using CaptionValue = std::string (*)(const XmlElement& node, const char* param, const PhraseText& phraseText);
+struct CaptionForm {
+    const char* prefix = nullptr; // UTF-8; nullptr: the caption never changes
+    const char* param = nullptr;
+    CaptionValue value = nullptr;
+    bool emptyKeeps = false;
+};
+
+// How a parameter reaches its dialog control and comes back.
+enum class ControlAccess {
+    ItemIndex,    // radio group or drop-down list; -1 for no choice
+    ClampedIndex, // drop-down list; a stored index is brought into its items
+    Position,     // scroll bar
+    Text,         // single-line edit
+    Checked,      // check box
+    LedMask,      // TFormLED::ShowLedMask / ReadLedMask
+    PinMask,      // ShowPinMask / ReadPinMask
+    Notes,        // TFormFaYin::LoadNotes / JoinNotes
+    ApplyRange,   // TFormFaYin::ApplyRange, after the values are in
+};
+
+// One step of filling a kind's dialog; the list is in the order the controls
+// are set before showing. After "确定" every parameter of the row is written,
+// in the row's order, from the control bound to it.
+struct ControlBinding {
+    const char* param;   // parameter name; nullptr for a step without a value
+    const char* control; // objectName of the control; nullptr: the dialog itself
+    ControlAccess access;
+};
+
 struct BlockInfo {
     int32_t code;        // 576 + item
     int item;            // palette item number 1..32, also the node's "type"
@@ -75,6 +123,9 @@ struct BlockInfo {
     bool hasDefaultNode; // false for bkHongWai, bkGuangGan, bkJieShu
     bool isBlock;        // false for bkJieShu: no block ever carries it
     std::vector<ParamSpec> params;
+    ProgramForm program;
+    CaptionForm captionRule;
+    std::vector<ControlBinding> controls; // empty for kinds without parameters
 };
 
 struct PaletteGroupInfo {

@@ -345,38 +345,4 @@ std::string UnescapeSubName(std::string_view stored)
     return out;
 }
 
-CaptionChange BlockCaptionRule(int32_t kindCode, std::string_view shownValue)
-{
-    const char* prefix = nullptr;
-    switch (kindCode) {
-    case bkBiaoDaShi:
-        prefix = "表达式:";
-        break;
-    case bkSubBegin:
-        prefix = "子程序开始:";
-        break;
-    case bkGOSUB:
-        prefix = "调用子程序:";
-        break;
-    case bkVOICEX:
-        prefix = "语音: ";
-        break;
-    default:
-        return {};
-    }
-    CaptionChange change;
-    if (shownValue.empty()) {
-        if (kindCode == bkVOICEX)
-            return {};
-        change.changes = true;
-        change.caption = KindCaption(kindCode);
-        change.height = 32;
-        return change;
-    }
-    change.changes = true;
-    change.caption = Gbk(prefix) + std::string(shownValue);
-    change.height = 40;
-    return change;
-}
-
 } // namespace talvex

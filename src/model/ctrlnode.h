@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/caption.h"
 #include "model/xmltext.h"
 
 #include <cstdint>
@@ -44,15 +45,5 @@ std::string UnescapeValueText(std::string_view text);
 // readable. Shown names are always passed through UnescapeSubName.
 std::string EscapeSubName(std::string_view name);
 std::string UnescapeSubName(std::string_view stored);
-
-struct CaptionChange {
-    bool changes = false; // false: caption and height stay as they are
-    std::string caption;  // GBK
-    int32_t height = 32;
-};
-
-// The caption of the four kinds that show a parameter, given the value as the
-// user sees it (unescaped). Other kinds never change.
-CaptionChange BlockCaptionRule(int32_t kindCode, std::string_view shownValue);
 
 } // namespace talvex

@@ -16,22 +16,6 @@ bool IsLoadableType(int32_t type)
     return type >= 1 && type <= kPaletteItemCount && type != bkJieShu - kBlockKindBase;
 }
 
-// The value a kind shows in its caption, as the user sees it.
-std::optional<std::string> ShownValue(int32_t kind, const CtrlNode& node, const std::vector<std::string>& phrases)
-{
-    switch (kind) {
-    case bkBiaoDaShi:
-        return UnescapeValueText(TextParam(node, "command"));
-    case bkSubBegin:
-    case bkGOSUB:
-        return UnescapeSubName(TextParam(node, "sub"));
-    case bkVOICEX:
-        return VoicePhraseText(IntParam(node, "index"), phrases);
-    default:
-        return std::nullopt;
-    }
-}
-
 } // namespace
 
 std::string VoicePhraseText(int32_t index, const std::vector<std::string>& voicePhrases)
@@ -82,17 +66,16 @@ void RebuildFlowchart(FlowList& flowchart, const XmlElement& root, const std::ve
     canvas.BeginCanvasUpdate();
     flowchart.BuildNewFlowchart();
 
+    const PhraseText phraseText = [&voicePhrases](int32_t index) { return VoicePhraseText(index, voicePhrases); };
     for (ProjectBlock& block : blocks) {
         flowchart.AppendBlock(block.kindCode - kBlockKindBase);
         FcObject* object = flowchart.LastAppendedObject;
         object->CtrlNodeText = std::move(block.nodeText);
 
-        if (std::optional<std::string> shown = ShownValue(block.kindCode, *block.node, voicePhrases)) {
-            const CaptionChange change = BlockCaptionRule(block.kindCode, *shown);
-            if (change.changes) {
-                flowchart.SetBlockHeight(object, change.height);
-                object->SetText(change.caption);
-            }
+        const CaptionChange change = BlockCaption(block.kindCode, *block.node, phraseText);
+        if (change.changes) {
+            flowchart.SetBlockHeight(object, change.height);
+            object->SetText(change.caption);
         }
     }
 

@@ -104,13 +104,13 @@ TEST_F(DispatcherTest, EveryKindWithADialogHasItAndEveryParameterAControl)
             EXPECT_EQ(dialog->findChild<QWidget*>("Button1"), nullptr) << info.dialog;
             continue;
         }
-        const DispatchRow* row = FindDispatchRow(info.code);
-        ASSERT_NE(row, nullptr) << info.member;
+        const std::vector<ControlBinding>& bindings = info.controls;
+        ASSERT_FALSE(bindings.empty()) << info.member;
         for (const ParamSpec& paramSpec : info.params) {
-            const auto binding = std::find_if(row->in.begin(), row->in.end(), [&](const ControlBinding& b) {
+            const auto binding = std::find_if(bindings.begin(), bindings.end(), [&](const ControlBinding& b) {
                 return b.param && paramSpec.name == b.param;
             });
-            ASSERT_NE(binding, row->in.end()) << info.member << " " << paramSpec.name;
+            ASSERT_NE(binding, bindings.end()) << info.member << " " << paramSpec.name;
             if (binding->control) {
                 EXPECT_NE(dialog->findChild<QObject*>(binding->control), nullptr)
                     << info.dialog << " " << binding->control;

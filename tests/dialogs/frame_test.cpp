@@ -113,8 +113,8 @@ TEST(DialogFrameTest, TextDialogsFollowTheirDescription)
 {
     DialogSet dialogs(nullptr, NoFile());
     for (const TextDialogSpec& desc : TextDialogSpecs()) {
-        SCOPED_TRACE(desc.className);
-        QDialog* dialog = dialogs.Find(desc.className);
+        SCOPED_TRACE(DialogClass(desc));
+        QDialog* dialog = dialogs.Find(DialogClass(desc));
         ASSERT_NE(dialog, nullptr);
         EXPECT_EQ(dialog->windowTitle(), QString::fromUtf8(desc.captionUtf8));
         EXPECT_EQ(dialog->size(), QSize(313, desc.clientHeight));
