@@ -215,21 +215,22 @@ TEST_F(RobotLinkTest, SilentRobotFailsWithinTheReceiveLimit)
     const Outcome outcome = Transfer(Pattern(200));
     ASSERT_TRUE(outcome.finished);
     EXPECT_FALSE(outcome.success);
+    // The shortened limit was waited out, and the default one was not.
     EXPECT_GE(outcome.elapsed, 300ms);
-    EXPECT_LT(outcome.elapsed, 3000ms);
+    EXPECT_LT(outcome.elapsed, SerialPortAdapter::kDefaultReceiveLimit);
     EXPECT_EQ(RobotReceived(), Prefix(Pattern(200)) + EncodePacket(Pattern(64)));
 }
 
 TEST_F(RobotLinkTest, LineClosedMidTransferFailsAtOnceAndClosesThePort)
 {
     StartRobot({"--close-after", "3"});
+    // Limits no transfer here reaches: only the closed line can end it.
+    m_link.Port().SetTimeLimits(10min, 10min);
     int lost = 0;
     QObject::connect(&m_link.Port(), &SerialPortAdapter::PortLost, [&] { ++lost; });
     const Outcome outcome = Transfer(Pattern(300));
     ASSERT_TRUE(outcome.finished);
     EXPECT_FALSE(outcome.success);
-    // Well within the 5 s receive limit: the closed line ends it, not a timeout.
-    EXPECT_LT(outcome.elapsed, 3000ms);
     EXPECT_TRUE(ProcessEventsUntil([&] { return lost > 0; }, 2000));
     EXPECT_EQ(lost, 1);
     EXPECT_FALSE(m_link.Port().IsOpen());
@@ -292,17 +293,18 @@ TEST_F(RobotLinkTest, LargestAnnouncableProgramIsAccepted)
 
 TEST_F(RobotLinkTest, StoppingMidTransferReturnsPromptly)
 {
-    StartRobot({});
+    // The robot falls silent mid-transfer and the limits are beyond any wait
+    // here, so the worker only ends because it is stopped.
+    StartRobot({"--silent-after", "5"});
+    m_link.Port().SetTimeLimits(10min, 10min);
     const Result<RobotLink::Start> started = m_link.StartTransfer(WriteFile(Pattern(64 * 40)));
     ASSERT_TRUE(started && *started == RobotLink::Start::kStarted) << started.Message();
     int sent = 0;
     int finished = 0;
     QObject::connect(&m_link, &RobotLink::TransferProgress, [&](int packets, int) { sent = packets; });
     QObject::connect(&m_link, &RobotLink::TransferFinished, [&] { ++finished; });
-    ASSERT_TRUE(ProcessEventsUntil([&] { return sent >= 3; }, 10000));
-    const auto start = std::chrono::steady_clock::now();
+    ASSERT_TRUE(ProcessEventsUntil([&] { return sent >= 1; }, 30000));
     m_link.StopTransfer();
-    EXPECT_LT(std::chrono::steady_clock::now() - start, 1000ms);
     EXPECT_FALSE(m_link.IsTransferRunning());
     QCoreApplication::processEvents();
     EXPECT_EQ(finished, 0);
