@@ -7,6 +7,7 @@
 #include "app/navbar.h"
 #include "link/ui/downloaddialog.h"
 #include "model/ui/canvasview.h"
+#include "model/ui/fonts.h"
 #include "model/ui/rawbytehighlighter.h"
 #include "project/phraselist.h"
 
@@ -50,8 +51,7 @@ const ToolbarButton kToolbar[] = {
 QFont WindowFont()
 {
     QFont f;
-    f.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("DejaVu Sans"), QStringLiteral("Noto Sans CJK SC"),
-                   QStringLiteral("WenQuanYi Zen Hei")});
+    f.setFamilies(WindowFamilies());
     f.setPixelSize(11);
     return f;
 }
@@ -120,7 +120,8 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
 
     m_documentUi = std::make_unique<QtDocumentUi>(this);
     m_documents = std::make_unique<DocumentCommands>(m_document, *m_memo1, *m_documentUi);
-    m_documents->VoicePhrases = [] { return LoadPhraseList(); };
+    m_voicePhrases = LoadPhraseList();
+    m_documents->VoicePhrases = [this] { return m_voicePhrases; };
 
     m_splitter1->setStretchFactor(0, 0);
     m_splitter1->setStretchFactor(1, 1);

@@ -10,6 +10,8 @@
 
 #include <array>
 #include <memory>
+#include <string>
+#include <vector>
 
 class QAction;
 class QCloseEvent;
@@ -59,6 +61,9 @@ class TForm1 : public QMainWindow {
 
     // New, Open, Save, Save As, generate and the program text file commands.
     DocumentCommands& Documents() { return *m_documents; }
+    // The voice phrase list read once at start-up; the voice dialog shows it
+    // and Open captions voice blocks from it.
+    const std::vector<std::string>& VoicePhrases() const { return m_voicePhrases; }
 
     QFrame* Panel1() const { return m_panel1; }
     TdxNavBar* dxNavBar1() const { return m_dxNavBar1; }
@@ -98,6 +103,7 @@ class TForm1 : public QMainWindow {
     void ShowModified(bool modified);
 
     Document m_document;
+    std::vector<std::string> m_voicePhrases;
     QFrame* m_panel1 = nullptr;
     TdxNavBar* m_dxNavBar1 = nullptr;
     TdxFlowChart* m_dxFlowChart1 = nullptr;
