@@ -9,6 +9,7 @@
 #include <QString>
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -22,8 +23,12 @@ class QToolButton;
 
 namespace talvex {
 
+class CanvasMarks;
+class CodeView;
 class DocumentCommands;
 class DocumentUi;
+class FindingsPanel;
+class ProgramCheck;
 class TdxFlowChart;
 class TdxNavBar;
 
@@ -70,6 +75,14 @@ class TForm1 : public QMainWindow {
     TdxFlowChart* dxFlowChart1() const { return m_dxFlowChart1; }
     QSplitter* Splitter1() const { return m_splitter1; }
     QPlainTextEdit* Memo1() const { return m_memo1; }
+    // Under the code view, shown by the first check.
+    FindingsPanel* Findings() const { return m_findings; }
+    ProgramCheck& Check() { return *m_check; }
+    // Outlines over the canvas around the blocks the last check found unpaired.
+    CanvasMarks* Marks() const { return m_marks; }
+
+    // Asked before a download of a program with errors; true sends anyway.
+    std::function<bool(int errors)> AskDownloadDespiteErrors;
 
   public slots:
     // Document commands: new, open, save, save as.
@@ -112,6 +125,9 @@ class TForm1 : public QMainWindow {
     std::array<QToolButton*, 10> m_buttons{};
     std::unique_ptr<DocumentUi> m_documentUi;
     std::unique_ptr<DocumentCommands> m_documents;
+    FindingsPanel* m_findings = nullptr;
+    ProgramCheck* m_check = nullptr;
+    CanvasMarks* m_marks = nullptr;
 };
 
 } // namespace talvex
