@@ -27,6 +27,7 @@ class CanvasMarks;
 class CodeView;
 class DocumentCommands;
 class DocumentUi;
+class EditCommands;
 class FindingsPanel;
 class ProgramCheck;
 class TdxFlowChart;
@@ -69,6 +70,8 @@ class TForm1 : public QMainWindow {
     // The voice phrase list read once at start-up; the voice dialog shows it
     // and Open captions voice blocks from it.
     const std::vector<std::string>& VoicePhrases() const { return m_voicePhrases; }
+    // Undo, redo and removing the selected block.
+    EditCommands& Edits() { return *m_edits; }
 
     QFrame* Panel1() const { return m_panel1; }
     TdxNavBar* dxNavBar1() const { return m_dxNavBar1; }
@@ -125,6 +128,7 @@ class TForm1 : public QMainWindow {
     std::array<QToolButton*, 10> m_buttons{};
     std::unique_ptr<DocumentUi> m_documentUi;
     std::unique_ptr<DocumentCommands> m_documents;
+    EditCommands* m_edits = nullptr;
     FindingsPanel* m_findings = nullptr;
     ProgramCheck* m_check = nullptr;
     CanvasMarks* m_marks = nullptr;
