@@ -1,5 +1,6 @@
 #include "app/mainwindow.h"
 
+#include "app/canvascommands.h"
 #include "app/canvasmarks.h"
 #include "app/codeview.h"
 #include "app/documentcommands.h"
@@ -161,6 +162,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
     m_documents = std::make_unique<DocumentCommands>(m_document, *m_memo1, *m_documentUi);
     m_voicePhrases = LoadPhraseList();
     m_documents->VoicePhrases = [this] { return m_voicePhrases; };
+    m_canvasCommands = new CanvasCommands(*this);
 
     m_splitter1->setStretchFactor(0, 0);
     m_splitter1->setStretchFactor(1, 1);

@@ -23,6 +23,7 @@ class QToolButton;
 
 namespace talvex {
 
+class CanvasCommands;
 class CanvasMarks;
 class CodeView;
 class DocumentCommands;
@@ -70,6 +71,8 @@ class TForm1 : public QMainWindow {
     // The voice phrase list read once at start-up; the voice dialog shows it
     // and Open captions voice blocks from it.
     const std::vector<std::string>& VoicePhrases() const { return m_voicePhrases; }
+    // Zoom and keyboard selection on the canvas.
+    CanvasCommands& CanvasComforts() { return *m_canvasCommands; }
     // Undo, redo and removing the selected block.
     EditCommands& Edits() { return *m_edits; }
 
@@ -128,6 +131,7 @@ class TForm1 : public QMainWindow {
     std::array<QToolButton*, 10> m_buttons{};
     std::unique_ptr<DocumentUi> m_documentUi;
     std::unique_ptr<DocumentCommands> m_documents;
+    CanvasCommands* m_canvasCommands = nullptr; // a child of the window
     EditCommands* m_edits = nullptr;
     FindingsPanel* m_findings = nullptr;
     ProgramCheck* m_check = nullptr;

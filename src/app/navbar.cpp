@@ -66,6 +66,7 @@ QListWidget* NewGroupList(const PaletteGroupInfo& group, QWidget* parent)
             continue;
         auto* item = new QListWidgetItem(QIcon(PaletteImage(info->icon)), FromGbk(info->caption), list);
         item->setData(TdxNavBar::kItemRole, number);
+        item->setToolTip(FromGbk(info->description));
         item->setTextAlignment(Qt::AlignHCenter | Qt::AlignTop);
         item->setFlags(Qt::ItemIsEnabled);
     }

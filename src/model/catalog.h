@@ -126,6 +126,7 @@ struct BlockInfo {
     ProgramForm program;
     CaptionForm captionRule;
     std::vector<ControlBinding> controls; // empty for kinds without parameters
+    std::string description;              // GBK, one line: what the block does and the program line it makes
 };
 
 struct PaletteGroupInfo {

@@ -263,6 +263,31 @@ int FlowList::IndexOfSpotMarker(const FcObject* object) const
     return -1;
 }
 
+FcObject* FlowList::ColumnNeighbour(const FcObject* object, int step) const
+{
+    auto selectable = [](const FlowItem* item) -> FcObject* {
+        if (const TNormalSpot* spot = AsSpot(item))
+            return spot->Marker;
+        if (item->Class() == ItemClass::SeqPanel)
+            return static_cast<const TSeqPanel*>(item)->Object;
+        return nullptr;
+    };
+    const int count = Count();
+    int at = step > 0 ? -1 : count;
+    if (object) {
+        for (int i = 0; i < count; ++i)
+            if (selectable(m_items[static_cast<size_t>(i)].get()) == object) {
+                at = i;
+                break;
+            }
+    }
+    const int direction = step > 0 ? 1 : -1;
+    for (int i = at + direction; i >= 0 && i < count; i += direction)
+        if (FcObject* found = selectable(m_items[static_cast<size_t>(i)].get()))
+            return found;
+    return nullptr;
+}
+
 int FlowList::IndexOfSpotBase(const FcObject* object) const
 {
     for (size_t i = 0; i < m_items.size(); ++i)
@@ -301,23 +326,41 @@ std::unique_ptr<TSeqPanel> FlowList::NewBlockPanel(int item, bool withDefaultNod
 
 void FlowList::InsertBlock(int item)
 {
+    InsertBlockWith(item, nullptr, nullptr);
+}
+
+FcObject* FlowList::InsertBlock(int item, std::string nodeText, const CaptionChange& caption)
+{
+    return InsertBlockWith(item, &nodeText, &caption);
+}
+
+FcObject* FlowList::InsertBlockWith(int item, std::string* nodeText, const CaptionChange* caption)
+{
     const BlockInfo* info = FindPaletteItem(item);
     if (!info || !info->isBlock)
-        return;
+        return nullptr;
     FcObject* selected = m_canvas.SingleSelection();
     if (!selected || IndexOfSpotMarker(selected) == -1 || selected->TypeCode != bkSpot)
-        return;
+        return nullptr;
     UpdateBracket bracket(m_canvas);
     auto spot = std::make_unique<TNormalSpot>(m_canvas);
     SetItemLeft(spot.get(), kColumnLeft);
     m_items.insert(m_items.begin() + IndexOfSpotMarker(selected) + 1, std::move(spot));
-    std::unique_ptr<TSeqPanel> owned = NewBlockPanel(item, true);
+    std::unique_ptr<TSeqPanel> owned = NewBlockPanel(item, nodeText == nullptr);
     TSeqPanel* panel = owned.get();
+    if (nodeText)
+        panel->Object->CtrlNodeText = std::move(*nodeText);
+    if (caption && caption->changes) {
+        panel->Object->SetText(caption->caption);
+        panel->Object->SetHeight(caption->height);
+        panel->Height = caption->height;
+    }
     SetItemLeft(panel, kColumnLeft);
     m_items.insert(m_items.begin() + IndexOfSpotMarker(selected) + 1, std::move(owned));
     RelayoutFlowchart();
     m_canvas.SelectExclusively(panel->Object);
     m_canvas.ScrollIntoView(panel->Object);
+    return panel->Object;
 }
 
 void FlowList::AppendBlock(int item)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/canvas.h"
+#include "model/caption.h"
 
 #include <cstdint>
 #include <functional>
@@ -124,9 +125,17 @@ class FlowList {
     int IndexOfSpotMarker(const FcObject* object) const;
     int IndexOfSpotBase(const FcObject* object) const;
     int32_t ItemLeft(const FlowItem* item) const;
+    // The spot marker or block panel step places after (step > 0) or before
+    // the object in column order; from nothing, the first or the last one;
+    // nullptr past either end.
+    FcObject* ColumnNeighbour(const FcObject* object, int step) const;
     int32_t ItemHeight(const FlowItem* item) const;
 
     void InsertBlock(int item);
+    // The same with a given node text, and the caption and height a loaded
+    // block with that text gets; the new panel's object, or nullptr when
+    // nothing was inserted.
+    FcObject* InsertBlock(int item, std::string nodeText, const CaptionChange& caption);
     void AppendBlock(int item);
     void DeleteBlock(FcObject* object);
     void ClearFlowchart();
@@ -158,6 +167,7 @@ class FlowList {
 
   private:
     std::unique_ptr<TSeqPanel> NewBlockPanel(int item, bool withDefaultNode);
+    FcObject* InsertBlockWith(int item, std::string* nodeText, const CaptionChange* caption);
     void MoveGroup(FcObject* object, int32_t left, int32_t top);
 
     CanvasModel& m_canvas;

@@ -1,5 +1,8 @@
 #include "project/document.h"
 
+#include "model/catalog.h"
+#include "project/loader.h"
+
 namespace talvex {
 
 Document::Document(QObject* parent) : QObject(parent)
@@ -183,6 +186,30 @@ void Document::Apply(const Step& step, bool forward)
     }
     m_canvas.SelectExclusively(shown);
     m_canvas.ScrollIntoView(shown);
+}
+
+std::optional<ClipBlock> Document::CopyBlock(const FcObject* object) const
+{
+    if (!object || m_flowList.IndexOfPanelObject(object) == -1)
+        return std::nullopt;
+    return ClipBlock{object->TypeCode, object->CtrlNodeText};
+}
+
+FcObject* Document::PasteBlock(const ClipBlock& block, const std::vector<std::string>& voicePhrases)
+{
+    const BlockInfo* info = FindBlockKind(block.kindCode);
+    if (!info || !info->isBlock)
+        return nullptr;
+    CaptionChange caption;
+    if (Result<XmlElement> node = ParseCtrlNode(block.nodeText))
+        caption = LoadedCaption(block.kindCode, *node, voicePhrases);
+    FcObject* pasted = m_flowList.InsertBlock(info->item, block.nodeText, caption);
+    if (!pasted)
+        return nullptr;
+    // One undoable step, as an insertion from the palette.
+    const int index = m_flowList.IndexOfPanelObject(pasted);
+    Push({Step::Kind::Insert, index, {}, m_flowList.RecordAt(index)});
+    return pasted;
 }
 
 } // namespace talvex

@@ -4,6 +4,7 @@
 #include "model/ctrlnode.h"
 #include "model/flowlist.h"
 #include "model/status.h"
+#include "project/blockclip.h"
 #include "project/projectfile.h"
 
 #include <QObject>
@@ -62,6 +63,12 @@ class Document : public QObject {
     // shows a parameter, caption is the caption rule's answer, and the column
     // is laid out again whether it changes or not.
     void ChangeBlock(FcObject* object, std::string nodeText, const std::optional<CaptionChange>& caption);
+    // The block shown by object (a block panel), or nothing for anything else.
+    std::optional<ClipBlock> CopyBlock(const FcObject* object) const;
+    // A block of the clip's kind and node text after the selected spot marker,
+    // with the caption and height loading gives that node, selected; nothing
+    // without a selected marker. The new panel's object, or nullptr.
+    FcObject* PasteBlock(const ClipBlock& block, const std::vector<std::string>& voicePhrases);
 
     // The history. After an undo or redo the block it touched (after undoing
     // an insert, the marker of the spot it went after) is selected and

@@ -29,6 +29,12 @@ const CtrlNode* BlockNode(const XmlElement& record)
 
 } // namespace
 
+CaptionChange LoadedCaption(int32_t kindCode, const CtrlNode& node, const std::vector<std::string>& voicePhrases)
+{
+    return BlockCaption(kindCode, node,
+                        [&voicePhrases](int32_t index) { return VoicePhraseText(index, voicePhrases); });
+}
+
 std::string VoicePhraseText(int32_t index, const std::vector<std::string>& voicePhrases)
 {
     if (index >= 0 && static_cast<size_t>(index) < voicePhrases.size())

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/caption.h"
+#include "model/ctrlnode.h"
 #include "model/status.h"
 #include "model/xmltext.h"
 
@@ -41,6 +43,10 @@ void RebuildFlowchart(FlowList& flowchart, const XmlElement& root, const std::ve
 // Reads the file and, only when it parses, rebuilds the flowchart from it.
 // On failure the flowchart is untouched and the reader's message returned.
 Status LoadProjectInto(FlowList& flowchart, const QString& fileName, const std::vector<std::string>& voicePhrases);
+
+// The caption and height a loaded block of this kind and node gets: a change
+// for expressions, subroutines and voice blocks, none for the other kinds.
+CaptionChange LoadedCaption(int32_t kindCode, const CtrlNode& node, const std::vector<std::string>& voicePhrases);
 
 // The caption shown for a voice block's phrase index: the phrase, or the
 // index in decimal when the list has no such entry.
