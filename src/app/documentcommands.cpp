@@ -222,7 +222,7 @@ void DocumentCommands::GenerateProgramText()
     const Status status = GenerateProgram(m_flowchart, program);
     {
         UpdateBracket bracket(m_codeView);
-        m_codeView.setPlainText(ProgramTextToView(JoinProgramLines(program)));
+        m_codeView.setPlainText(GeneratedTextToView(JoinProgramLines(program)));
     }
     if (!status)
         m_ui.ShowMessage(status.Message());

@@ -3,6 +3,7 @@
 #include "model/gbk.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QPushButton>
@@ -20,16 +21,21 @@ QString BoxText(const std::string& gbk)
     return text;
 }
 
-QString RunFileDialog(QWidget* parent, QFileDialog::AcceptMode mode, const QString& filter, const QString& suffix)
+QString RunFileDialog(QWidget* parent, QFileDialog::AcceptMode mode, const QString& filter, const QString& suffix,
+                      QString& folder)
 {
     QFileDialog dialog(parent);
+    if (!folder.isEmpty())
+        dialog.setDirectory(folder);
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     dialog.setNameFilter(filter);
     dialog.setDefaultSuffix(suffix);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();
-    return dialog.selectedFiles().constFirst();
+    const QString chosen = dialog.selectedFiles().constFirst();
+    folder = QFileInfo(chosen).absolutePath();
+    return chosen;
 }
 
 } // namespace
@@ -62,22 +68,22 @@ DocumentUi::Answer QtDocumentUi::AskSaveChanges(const std::string& text)
 
 QString QtDocumentUi::ChooseProjectToOpen()
 {
-    return RunFileDialog(m_parent, QFileDialog::AcceptOpen, ProjectFileFilter(), QString());
+    return RunFileDialog(m_parent, QFileDialog::AcceptOpen, ProjectFileFilter(), QString(), m_folder);
 }
 
 QString QtDocumentUi::ChooseProjectToSave()
 {
-    return RunFileDialog(m_parent, QFileDialog::AcceptSave, ProjectFileFilter(), QStringLiteral("lcc"));
+    return RunFileDialog(m_parent, QFileDialog::AcceptSave, ProjectFileFilter(), QStringLiteral("lcc"), m_folder);
 }
 
 QString QtDocumentUi::ChooseTextToLoad()
 {
-    return RunFileDialog(m_parent, QFileDialog::AcceptOpen, TextFileFilter(), QString());
+    return RunFileDialog(m_parent, QFileDialog::AcceptOpen, TextFileFilter(), QString(), m_folder);
 }
 
 QString QtDocumentUi::ChooseTextToSave()
 {
-    return RunFileDialog(m_parent, QFileDialog::AcceptSave, TextFileFilter(), QString());
+    return RunFileDialog(m_parent, QFileDialog::AcceptSave, TextFileFilter(), QString(), m_folder);
 }
 
 void QtDocumentUi::ShowMessage(const std::string& text)

@@ -39,8 +39,13 @@ class QtDocumentUi : public DocumentUi {
     QString ChooseTextToSave() override;
     void ShowMessage(const std::string& text) override;
 
+    // The folder the next file dialog starts in: the last one used during the
+    // run, as with dialogs that live as long as the program.
+    const QString& LastFolder() const { return m_folder; }
+
   private:
     QWidget* m_parent;
+    QString m_folder;
 };
 
 // Filters of the file dialogs, in Qt's form.

@@ -1,5 +1,6 @@
 #include "app/mainwindow.h"
 #include "app/startup.h"
+#include "app/translations.h"
 #include "tsansuppressions.h"
 
 #include <QApplication>
@@ -7,6 +8,7 @@
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    talvex::InstallQtChineseTranslations(app);
     QApplication::setApplicationName(talvex::ApplicationTitle());
     // Before the main window moves the current folder.
     const QString startupFile = talvex::StartupFileArgument(QApplication::arguments());

@@ -15,6 +15,7 @@
 #include "app/programcheck.h"
 #include "link/ui/downloaddialog.h"
 #include "model/ui/canvasview.h"
+#include "render/fonts.h"
 #include "project/phraselist.h"
 
 #include <QAction>
@@ -60,8 +61,7 @@ const ToolbarButton kToolbar[] = {
 QFont WindowFont()
 {
     QFont f;
-    f.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("DejaVu Sans"), QStringLiteral("Noto Sans CJK SC"),
-                   QStringLiteral("WenQuanYi Zen Hei")});
+    f.setFamilies(WindowFamilies());
     f.setPixelSize(11);
     return f;
 }
@@ -161,7 +161,8 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
 
     m_documentUi = std::make_unique<QtDocumentUi>(this);
     m_documents = std::make_unique<DocumentCommands>(m_document, *m_memo1, *m_documentUi);
-    m_documents->VoicePhrases = [] { return LoadPhraseList(); };
+    m_voicePhrases = LoadPhraseList();
+    m_documents->VoicePhrases = [this] { return m_voicePhrases; };
     m_canvasCommands = new CanvasCommands(*this);
 
     m_splitter1->setStretchFactor(0, 0);

@@ -11,6 +11,8 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 class QAction;
 class QCloseEvent;
@@ -66,6 +68,9 @@ class TForm1 : public QMainWindow {
 
     // New, Open, Save, Save As, generate and the program text file commands.
     DocumentCommands& Documents() { return *m_documents; }
+    // The voice phrase list read once at start-up; the voice dialog shows it
+    // and Open captions voice blocks from it.
+    const std::vector<std::string>& VoicePhrases() const { return m_voicePhrases; }
     // Zoom and keyboard selection on the canvas.
     CanvasCommands& CanvasComforts() { return *m_canvasCommands; }
     // Undo, redo and removing the selected block.
@@ -117,6 +122,7 @@ class TForm1 : public QMainWindow {
     void ShowModified(bool modified);
 
     Document m_document;
+    std::vector<std::string> m_voicePhrases;
     QFrame* m_panel1 = nullptr;
     TdxNavBar* m_dxNavBar1 = nullptr;
     TdxFlowChart* m_dxFlowChart1 = nullptr;

@@ -1,5 +1,7 @@
 #include "app/navbar.h"
 
+#include "render/fonts.h"
+
 #include "app/images.h"
 #include "model/catalog.h"
 #include "model/gbk.h"
@@ -15,12 +17,7 @@ namespace {
 
 QFont PaletteFont()
 {
-    QFont f;
-    f.setFamilies({QString::fromUtf8("宋体"), QStringLiteral("SimSun"), QStringLiteral("Noto Sans CJK SC"),
-                   QStringLiteral("WenQuanYi Zen Hei")});
-    f.setPixelSize(16);
-    f.setBold(false);
-    return f;
+    return SongFont(16);
 }
 
 constexpr int kCellHeight = 66;

@@ -2,6 +2,7 @@
 
 #include "lang/syntax.h"
 #include "model/gbk.h"
+#include "model/ui/rawbytehighlighter.h"
 
 #include <algorithm>
 #include <vector>
@@ -88,6 +89,7 @@ void ProgramHighlighter::highlightBlock(const QString& text)
         const int end = static_cast<int>(lang::ColumnAt(line, token.end)) - 1;
         setFormat(start, std::max(end - start, 1), m_formats[static_cast<int>(role)]);
     }
+    MarkRawBytes(text, [this](int position) { setFormat(position, 1, RawByteFormat()); });
 }
 
 } // namespace talvex

@@ -26,11 +26,19 @@ DialogSetOptions StartupDialogs()
 
 namespace {
 
+DialogSetOptions DialogsFor(const TForm1& form1)
+{
+    DialogSetOptions options = StartupDialogs();
+    options.phrases = form1.VoicePhrases();
+    return options;
+}
+
 // Ties the dialogs and the dispatcher to the main window's lifetime.
 class Forms : public QObject {
   public:
     explicit Forms(TForm1& form1)
-        : QObject(&form1), m_dialogs(&form1, StartupDialogs()), m_dispatcher(form1.CurrentDocument(), m_dialogs, &form1)
+        : QObject(&form1), m_dialogs(&form1, DialogsFor(form1)),
+          m_dispatcher(form1.CurrentDocument(), m_dialogs, &form1)
     {
         connect(form1.dxFlowChart1(), &TdxFlowChart::OnDblClick, this, &Forms::dxFlowChart1DblClick);
     }

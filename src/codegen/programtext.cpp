@@ -18,22 +18,37 @@ std::string JoinProgramLines(const std::vector<std::string>& lines)
     return text;
 }
 
-QString ProgramTextToView(std::string_view gbk)
+namespace {
+
+QString TextToView(std::string_view gbk, bool onlyCrLfBreaks)
 {
     const QString decoded = FromGbk(gbk);
     QString text;
     text.reserve(decoded.size());
     for (qsizetype i = 0; i < decoded.size(); ++i) {
         const QChar c = decoded.at(i);
-        if (c == QLatin1Char('\r')) {
+        if (c == QLatin1Char('\r') && i + 1 < decoded.size() && decoded.at(i + 1) == QLatin1Char('\n')) {
             text += QLatin1Char('\n');
-            if (i + 1 < decoded.size() && decoded.at(i + 1) == QLatin1Char('\n'))
-                ++i;
+            ++i;
+        } else if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
+            text += onlyCrLfBreaks ? RawByteChar(static_cast<unsigned char>(c.unicode())) : QChar(u'\n');
         } else {
             text += c;
         }
     }
     return text;
+}
+
+} // namespace
+
+QString ProgramTextToView(std::string_view gbk)
+{
+    return TextToView(gbk, false);
+}
+
+QString GeneratedTextToView(std::string_view gbk)
+{
+    return TextToView(gbk, true);
 }
 
 std::string ViewTextToFileBytes(const QString& viewText)

@@ -1,5 +1,7 @@
 #include "dialogs/dialogframe.h"
 
+#include "render/fonts.h"
+
 #include <QFontDatabase>
 #include <QFrame>
 #include <QGuiApplication>
@@ -12,41 +14,11 @@ namespace talvex {
 
 namespace {
 
-const QStringList& CjkFamilies()
-{
-    static const QStringList families = [] {
-        QStringList wanted{QString::fromUtf8(u8"宋体"),
-                           "SimSun",
-                           "NSimSun",
-                           "Noto Sans CJK SC",
-                           "Noto Serif CJK SC",
-                           "WenQuanYi Zen Hei",
-                           "WenQuanYi Micro Hei",
-                           "AR PL UMing CN",
-                           "Droid Sans Fallback"};
-        QStringList present;
-        const QStringList installed = QFontDatabase::families();
-        for (const QString& family : wanted) {
-            if (installed.contains(family, Qt::CaseInsensitive))
-                present << family;
-        }
-        // Keep the wanted face first even when absent: a platform that maps
-        // it to a substitute of its own should still get the chance.
-        if (present.isEmpty() || present.first() != wanted.first())
-            present.prepend(wanted.first());
-        return present;
-    }();
-    return families;
-}
-
 } // namespace
 
 QFont DialogFont(int pixelSize)
 {
-    QFont font;
-    font.setFamilies(CjkFamilies());
-    font.setPixelSize(pixelSize);
-    return font;
+    return SongFont(pixelSize);
 }
 
 DialogFrame::DialogFrame(const char* className, const char* captionUtf8, const FrameGeometry& g, QWidget* parent)

@@ -103,7 +103,7 @@ void SetControl(const BoundControl& bound, const Value& value)
         break;
     case A::Text:
         if (auto* edit = qobject_cast<QLineEdit*>(control))
-            edit->setText(FromGbk(value.text));
+            edit->setText(FromGbkField(value.text));
         break;
     case A::Checked:
         if (auto* button = qobject_cast<QAbstractButton*>(control))

@@ -201,7 +201,7 @@ void TFormFaYin::LoadNotes(const std::string& content)
 {
     m_notes->clear();
     for (const std::string& note : SplitMelody(content))
-        m_notes->addItem(FromGbk(note));
+        m_notes->addItem(FromGbkField(note));
 }
 
 std::string TFormFaYin::JoinNotes() const
@@ -228,7 +228,7 @@ void TFormFaYin::Button4Click()
 {
     const std::string code = EncodeNote();
     if (!code.empty())
-        m_notes->addItem(FromGbk(code));
+        m_notes->addItem(FromGbkField(code));
 }
 
 void TFormFaYin::Button5Click()
@@ -237,7 +237,7 @@ void TFormFaYin::Button5Click()
     const std::string code = EncodeNote();
     if (row < 0 || code.empty())
         return;
-    m_notes->item(row)->setText(FromGbk(code));
+    m_notes->item(row)->setText(FromGbkField(code));
 }
 
 void TFormFaYin::Button6Click()

@@ -16,7 +16,7 @@ TFormVOICEX::TFormVOICEX(const std::vector<std::string>& phrases, QWidget* paren
     m_phrases->setGeometry(72, 10, 209, 24);
     m_phrases->setMaxVisibleItems(20);
     for (const std::string& phrase : phrases)
-        m_phrases->addItem(FromGbk(phrase));
+        m_phrases->addItem(FromGbkField(phrase));
     m_phrases->setCurrentIndex(m_phrases->count() > 0 ? 0 : -1);
     AddLabel(u8"带(*)表示:\n在男声模块中发音为女声,\n在女声模块中发音为男声.", 16, 46, "Label2");
 }

@@ -47,7 +47,8 @@ namespace {
 
 Status FileFailure(const QFile& file)
 {
-    return Status::Failure(ToGbk(file.errorString()));
+    return Status::Failure(Gbk(u8"无法写入临时文件") + ToGbk(file.fileName()) + Gbk(u8"。") +
+                           ToGbk(file.errorString()));
 }
 
 } // namespace

@@ -30,11 +30,12 @@ Result<RobotLink::Start> RobotLink::StartTransfer(const QString& path)
         return refuse(Gbk(u8"正在下载，请等待本次下载结束"));
 
     QFile file(path);
+    const std::string unreadable = Gbk(u8"无法读取要下载的文件") + ToGbk(path) + Gbk(u8"。");
     if (!file.open(QIODevice::ReadOnly))
-        return refuse(ToGbk(file.errorString()));
+        return refuse(unreadable + ToGbk(file.errorString()));
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        return refuse(ToGbk(file.errorString()));
+        return refuse(unreadable + ToGbk(file.errorString()));
     file.close();
 
     if (!m_port.IsOpen())

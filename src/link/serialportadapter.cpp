@@ -68,7 +68,8 @@ Status SerialPortAdapter::OpenDevice(const QString& device)
         ClosePort();
     m_port.setPortName(device);
     if (!m_port.open(QIODevice::ReadWrite)) {
-        Status failure = Status::Failure(ToGbk(m_port.errorString()));
+        Status failure =
+            Status::Failure(Gbk(u8"无法打开串口") + ToGbk(device) + Gbk(u8"。") + ToGbk(m_port.errorString()));
         m_port.clearError();
         return failure;
     }

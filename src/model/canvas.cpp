@@ -344,19 +344,22 @@ FcObject* CanvasModel::ObjectAt(int32_t x, int32_t y) const
 
 FcRect CanvasModel::Extent() const
 {
-    int32_t right = 0, bottom = 0;
-    for (const auto& object : m_objects) {
-        if (object->m_shape == skNone)
-            continue;
-        right = std::max(right, object->m_rect.Right());
-        bottom = std::max(bottom, object->m_rect.Bottom());
-    }
-    for (const auto& connection : m_connections) {
-        const FcRect r = connection->Bounds();
+    // The origin always belongs to the extent; an object dragged above or left
+    // of it widens the extent that way, so it can be scrolled to.
+    int32_t left = 0, top = 0, right = 0, bottom = 0;
+    auto include = [&](const FcRect& r) {
+        left = std::min(left, r.left);
+        top = std::min(top, r.top);
         right = std::max(right, r.Right());
         bottom = std::max(bottom, r.Bottom());
+    };
+    for (const auto& object : m_objects) {
+        if (object->m_shape != skNone)
+            include(object->m_rect);
     }
-    return {0, 0, right, bottom};
+    for (const auto& connection : m_connections)
+        include(connection->Bounds());
+    return {left, top, right - left, bottom - top};
 }
 
 } // namespace talvex

@@ -11,11 +11,6 @@ std::string UnescapedValue(const XmlElement& node, const char* param, const Phra
     return UnescapeValueText(TextParam(node, param));
 }
 
-std::string SubNameValue(const XmlElement& node, const char* param, const PhraseText&)
-{
-    return UnescapeSubName(TextParam(node, param));
-}
-
 std::string PhraseValue(const XmlElement& node, const char* param, const PhraseText& phraseText)
 {
     return phraseText(IntParam(node, param));

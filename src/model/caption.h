@@ -20,9 +20,9 @@ struct CaptionChange {
 using PhraseText = std::function<std::string(int32_t index)>;
 
 // The caption-value sources the catalog rows name: the value of parameter
-// param as the user sees it.
+// param as the user sees it. Subroutine names go through UnescapedValue too,
+// which also decodes what EscapeSubName stores.
 std::string UnescapedValue(const XmlElement& node, const char* param, const PhraseText& phraseText);
-std::string SubNameValue(const XmlElement& node, const char* param, const PhraseText& phraseText);
 std::string PhraseValue(const XmlElement& node, const char* param, const PhraseText& phraseText);
 
 // The caption of the kinds whose row has a caption rule, given the value as

@@ -178,8 +178,14 @@ Result<XmlElement> ReadXmlText(std::string_view bytes)
     // for messages. No escapes, no end-of-line or attribute normalisation:
     // values keep their bytes. Forcing UTF-8 keeps pugixml from converting GBK
     // bytes because the declaration says iso-8859-1.
+    // XML has no NUL character; the parser would take one for the end of the text.
+    if (const size_t nul = bytes.find('\0'); nul != std::string_view::npos)
+        return Status::Failure(ErrorAt("文件中含有空字节(0x00)", bytes, nul));
     std::string buffer(bytes);
-    const unsigned options = pugi::parse_cdata;
+    // Comments and processing instructions are kept so that a record that
+    // starts with one can be told apart from one that starts with its node;
+    // text outside the root is kept (fragment mode) so that it can be refused.
+    const unsigned options = pugi::parse_cdata | pugi::parse_comments | pugi::parse_pi | pugi::parse_fragment;
     pugi::xml_parse_result parsed =
         document.load_buffer_inplace(buffer.data(), buffer.size(), options, pugi::encoding_utf8);
     if (!parsed) {
@@ -188,6 +194,13 @@ Result<XmlElement> ReadXmlText(std::string_view bytes)
 
     pugi::xml_node rootNode;
     for (pugi::xml_node node = document.first_child(); node; node = node.next_sibling()) {
+        if (node.type() == pugi::node_pcdata || node.type() == pugi::node_cdata) {
+            size_t offset = static_cast<size_t>(node.value() - buffer.data());
+            while (offset < bytes.size() &&
+                   (bytes[offset] == ' ' || bytes[offset] == '\t' || bytes[offset] == '\r' || bytes[offset] == '\n'))
+                ++offset;
+            return Status::Failure(ErrorAt("根元素之外不能有文本", bytes, offset));
+        }
         if (node.type() != pugi::node_element)
             continue;
         if (rootNode) {
@@ -217,6 +230,8 @@ Result<XmlElement> ReadXmlText(std::string_view bytes)
         target.name = frame.source.name();
         for (pugi::xml_attribute attr = frame.source.first_attribute(); attr; attr = attr.next_attribute())
             target.attributes.emplace_back(attr.name(), attr.value());
+        const pugi::xml_node first = frame.source.first_child();
+        target.leadsWithNonElement = first && first.type() != pugi::node_element;
         std::string raw;
         size_t elementCount = 0;
         for (pugi::xml_node child = frame.source.first_child(); child; child = child.next_sibling()) {

@@ -16,6 +16,9 @@ struct XmlElement {
     std::vector<std::pair<std::string, std::string>> attributes;
     std::string text;
     std::vector<XmlElement> children;
+    // The element's first child node is text, CDATA, a comment or a processing
+    // instruction rather than an element (white space between tags aside).
+    bool leadsWithNonElement = false;
 
     XmlElement* FindChild(std::string_view childName); // case-insensitive, first match
     const XmlElement* FindChild(std::string_view childName) const;

@@ -16,6 +16,17 @@ bool IsLoadableType(int32_t type)
     return type >= 1 && type <= kPaletteItemCount && type != bkJieShu - kBlockKindBase;
 }
 
+// The node of a record that makes a block: its first child, provided that is
+// an element with a block "type". A first child that is a comment, a
+// processing instruction or text carries no "type", so the record is skipped.
+const CtrlNode* BlockNode(const XmlElement& record)
+{
+    if (record.children.empty() || record.leadsWithNonElement)
+        return nullptr;
+    const CtrlNode& node = record.children.front();
+    return IsLoadableType(NodeType(node)) ? &node : nullptr;
+}
+
 } // namespace
 
 CaptionChange LoadedCaption(int32_t kindCode, const CtrlNode& node, const std::vector<std::string>& voicePhrases)
@@ -36,9 +47,10 @@ Status EveryRecordReadsBack(const XmlElement& root)
     size_t number = 0;
     for (const XmlElement& record : root.children) {
         ++number;
-        if (record.children.empty() || !IsLoadableType(NodeType(record.children.front())))
+        const CtrlNode* node = BlockNode(record);
+        if (!node)
             continue;
-        const std::string text = FormatCtrlNode(record.children.front());
+        const std::string text = FormatCtrlNode(*node);
         Result<XmlElement> again = ParseCtrlNode(text);
         if (again && FormatCtrlNode(*again) == text)
             continue;
@@ -54,12 +66,8 @@ std::vector<ProjectBlock> ProjectBlocks(const XmlElement& root)
     std::vector<ProjectBlock> blocks;
     blocks.reserve(root.children.size());
     for (const XmlElement& record : root.children) {
-        if (record.children.empty())
-            continue;
-        const CtrlNode& node = record.children.front();
-        const int32_t type = NodeType(node);
-        if (IsLoadableType(type))
-            blocks.push_back({kBlockKindBase + type, FormatCtrlNode(node), &node});
+        if (const CtrlNode* node = BlockNode(record))
+            blocks.push_back({kBlockKindBase + NodeType(*node), FormatCtrlNode(*node), node});
     }
     return blocks;
 }

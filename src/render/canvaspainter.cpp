@@ -1,8 +1,11 @@
 #include "render/canvaspainter.h"
 
+#include "render/fonts.h"
+
 #include "model/gbk.h"
 
 #include <QPainter>
+#include <QTextLayout>
 
 #include <algorithm>
 
@@ -19,11 +22,6 @@ const QColor kEdgeDarkShadow(64, 64, 64);
 const QColor kSelectionColor(0, 0, 128);
 constexpr int kHandleSize = 5;
 
-// Faces that show the Chinese captions when the requested one is missing.
-const QStringList kCjkFallbacks = {QStringLiteral("SimSun"), QStringLiteral("Noto Sans CJK SC"),
-                                   QStringLiteral("WenQuanYi Zen Hei"), QStringLiteral("Noto Serif CJK SC"),
-                                   QStringLiteral("AR PL UMing CN")};
-
 QColor ToQColor(Rgb c)
 {
     return QColor(c.r, c.g, c.b);
@@ -32,6 +30,36 @@ QColor ToQColor(Rgb c)
 QRect ToQRect(const FcRect& r)
 {
     return QRect(r.left, r.top, r.width, r.height);
+}
+
+// Word-wrapped lines one pixel further apart than the font's height. The
+// fallback faces' own line spacing (about 23 pixels at 16) would push a
+// second line over the bevel of a 40-pixel panel.
+void DrawCaption(QPainter& painter, const QRect& r, Qt::Alignment alignment, const QFont& font, const QString& text)
+{
+    QTextLayout layout(text, font);
+    QTextOption option(alignment & Qt::AlignHorizontal_Mask);
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    const QFontMetricsF metrics(font);
+    const qreal step = std::min(metrics.height(), static_cast<qreal>(font.pixelSize() + 1));
+    // Each line's baseline sits in its step as it would in the font's own box.
+    const qreal baseline = step * metrics.ascent() / (metrics.ascent() + metrics.descent());
+    int lines = 0;
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(r.width());
+        line.setPosition(QPointF(0, lines * step + baseline - line.ascent()));
+        ++lines;
+    }
+    layout.endLayout();
+    const qreal height = lines * step;
+    qreal top = r.top();
+    if (alignment & Qt::AlignVCenter)
+        top += (r.height() - height) / 2;
+    else if (alignment & Qt::AlignBottom)
+        top += r.height() - height;
+    layout.draw(&painter, QPointF(r.left(), top));
 }
 
 // One ring of a raised edge: light along the top and left, dark along the
@@ -141,11 +169,8 @@ void CanvasPainter::DrawObject(QPainter& painter, const FcObject& o)
     }
 
     if (!o.Text().empty()) {
-        painter.setFont(FontFor(o.Font()));
         painter.setPen(ToQColor(o.Font().color));
-        painter.drawText(r,
-                         static_cast<int>(ToAlignment(o.HAlign(), o.VAlign())) | Qt::TextWordWrap | Qt::TextExpandTabs,
-                         FromGbk(o.Text()));
+        DrawCaption(painter, r, ToAlignment(o.HAlign(), o.VAlign()), FontFor(o.Font()), FromGbk(o.Text()));
     }
 }
 
@@ -179,7 +204,7 @@ const QFont& CanvasPainter::FontFor(const FcFont& font)
     QStringList families;
     if (!font.name.empty())
         families << FromGbk(font.name);
-    families << kCjkFallbacks;
+    families << SongFamilies();
     f.setFamilies(families);
     // A negative height is the character height; a positive one the cell
     // height, of which the character takes most.

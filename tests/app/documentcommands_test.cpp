@@ -1,6 +1,8 @@
 #include "app/documentcommands.h"
 
 #include "app/documentui.h"
+#include "codegen/generator.h"
+#include "codegen/programtext.h"
 #include "model/canvas.h"
 #include "model/catalog.h"
 #include "model/flowlist.h"
@@ -15,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <random>
 
 namespace talvex {
 namespace {
@@ -209,7 +212,7 @@ TEST_F(DocumentCommandsTest, FailedSaveAfterYesKeepsEverything)
     m_ui.openNames = {Path("never.lcc")};
     m_docs.Open();
     ASSERT_EQ(m_ui.messages.size(), 1u);
-    EXPECT_EQ(m_ui.messages[0].rfind("Cannot create file \"" + ToGbk(unwritable) + "\". ", 0), 0u);
+    EXPECT_NE(m_ui.messages[0].find("Cannot create file \"" + ToGbk(unwritable) + "\". "), std::string::npos);
     EXPECT_EQ(m_ui.openDialogs, 0);
     EXPECT_EQ(Blocks(), 1);
     EXPECT_TRUE(m_document.CurrentFileName().isEmpty());
@@ -407,7 +410,7 @@ TEST_F(DocumentCommandsTest, FailedSaveKeepsNameAndSnapshot)
     m_ui.saveNames = {Path("dir.lcc")};
     EXPECT_EQ(m_docs.SaveAs(), DocumentCommands::SaveOutcome::Failed);
     ASSERT_EQ(m_ui.messages.size(), 1u);
-    EXPECT_EQ(m_ui.messages[0].rfind("Cannot open file \"" + ToGbk(Path("dir.lcc")) + "\". ", 0), 0u);
+    EXPECT_NE(m_ui.messages[0].find("Cannot open file \"" + ToGbk(Path("dir.lcc")) + "\". "), std::string::npos);
     EXPECT_EQ(m_document.CurrentFileName(), Path("t.lcc"));
     EXPECT_EQ(SerialiseProject(m_document.Snapshot()), snapshot);
 
@@ -456,13 +459,42 @@ TEST_F(DocumentCommandsTest, SaveProgramTextWritesTheViewAsGbkWithCrLf)
     EXPECT_TRUE(m_ui.messages.empty());
 }
 
+// Generated text reaches the file through the code view byte for byte: every
+// single byte inside a value, and random byte strings.
+TEST_F(DocumentCommandsTest, GeneratedTextKeepsEveryByteThroughTheCodeView)
+{
+    std::vector<std::string> values;
+    // No NUL: a node text cannot carry it.
+    for (int b = 1; b <= 0xFF; ++b)
+        values.push_back("a" + std::string(1, static_cast<char>(b)) + "b");
+    std::mt19937 random(936u);
+    for (int i = 0; i < 60; ++i) {
+        std::string bytes(1 + random() % 40, '\0');
+        for (char& c : bytes)
+            c = static_cast<char>(1 + random() % 0xFF);
+        values.push_back(bytes);
+    }
+    FcObject* block = Add(20, {{"command", ""}});
+    for (const std::string& value : values) {
+        block->CtrlNodeText = NodeText(20, {{"command", EscapeValueText(value)}});
+        m_docs.GenerateProgramText();
+        m_ui.textSaveNames = {Path("program.txt")};
+        m_docs.SaveProgramText();
+        std::vector<std::string> program;
+        ASSERT_TRUE(GenerateProgram(m_flowchart, program));
+        ASSERT_EQ(Bytes(Path("program.txt")), JoinProgramLines(program)) << ::testing::PrintToString(value);
+    }
+    EXPECT_TRUE(m_ui.messages.empty());
+}
+
 TEST_F(DocumentCommandsTest, SaveProgramTextFailureKeepsTheView)
 {
     m_memo.setPlainText(QStringLiteral("x"));
     m_ui.textSaveNames = {Path("missing/p.txt")};
     m_docs.SaveProgramText();
     ASSERT_EQ(m_ui.messages.size(), 1u);
-    EXPECT_EQ(m_ui.messages[0].rfind("Cannot create file \"" + ToGbk(Path("missing/p.txt")) + "\". ", 0), 0u);
+    EXPECT_NE(m_ui.messages[0].find("Cannot create file \"" + ToGbk(Path("missing/p.txt")) + "\". "),
+              std::string::npos);
     EXPECT_EQ(m_memo.toPlainText(), QStringLiteral("x"));
 }
 

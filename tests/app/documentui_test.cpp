@@ -3,9 +3,12 @@
 #include "model/gbk.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -107,6 +110,41 @@ TEST(QtDocumentUiTest, FileDialogsOfferTheirFilters)
         EXPECT_EQ(filters, QStringList{c.filter});
         EXPECT_EQ(suffix, c.suffix);
         EXPECT_EQ(mode, c.mode);
+    }
+}
+
+TEST(QtDocumentUiTest, FileDialogsStartInTheFolderLastUsed)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("pupils")));
+    const QString folder = QDir(dir.filePath(QStringLiteral("pupils"))).absolutePath();
+    const QString file = folder + QStringLiteral("/robot.lcc");
+    {
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    }
+    QtDocumentUi ui(nullptr);
+    WhenShown<QFileDialog>([&](QFileDialog* dialog) {
+        dialog->setDirectory(folder);
+        dialog->selectFile(file);
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
+    EXPECT_EQ(ui.ChooseProjectToOpen(), file);
+
+    const std::function<QString()> dialogs[] = {
+        [&] { return ui.ChooseProjectToOpen(); },
+        [&] { return ui.ChooseProjectToSave(); },
+        [&] { return ui.ChooseTextToLoad(); },
+        [&] { return ui.ChooseTextToSave(); },
+    };
+    for (const auto& choose : dialogs) {
+        QString shown;
+        WhenShown<QFileDialog>([&](QFileDialog* dialog) {
+            shown = dialog->directory().absolutePath();
+            dialog->reject();
+        });
+        EXPECT_TRUE(choose().isEmpty());
+        EXPECT_EQ(shown, folder);
     }
 }
 

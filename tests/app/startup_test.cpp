@@ -1,10 +1,19 @@
+#include "app/documentcommands.h"
 #include "app/formabout.h"
 #include "app/mainwindow.h"
 #include "app/startup.h"
+#include "dialogs/voicedialog.h"
+#include "model/gbk.h"
 #include "model/ui/canvasview.h"
+#include "project/filebytes.h"
+#include "project/phraselist.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -74,6 +83,31 @@ TEST_F(StartupTest, DoubleClickOnABlockOpensItsDialog)
               QStringLiteral("TFormYanShi"));
     EXPECT_EQ(panel->CtrlNodeText, node);
     EXPECT_EQ(m_form.Flows().Count(), 5);
+}
+
+// The list beside the executable is read once: a later change of the file
+// reaches neither the voice dialog nor the captions Open gives.
+TEST(StartupPhrasesTest, VoicePhrasesAreReadOnceForTheDialogAndForOpen)
+{
+    const QString path =
+        QDir(QCoreApplication::applicationDirPath()).filePath(QString::fromLatin1(kPhraseListFileName));
+    ASSERT_FALSE(QFileInfo::exists(path));
+    struct RemoveAfterwards {
+        QString path;
+        ~RemoveAfterwards() { QFile::remove(path); }
+    } removeAfterwards{path};
+    ASSERT_TRUE(WriteWholeFile(path, Gbk(u8"甲\r\n乙\r\n")));
+    TForm1 form;
+    CreateForms(form);
+    ASSERT_TRUE(WriteWholeFile(path, Gbk(u8"丙\r\n")));
+
+    const std::vector<std::string> startUp = {Gbk(u8"甲"), Gbk(u8"乙")};
+    ASSERT_TRUE(form.Documents().VoicePhrases);
+    EXPECT_EQ(form.Documents().VoicePhrases(), startUp);
+    auto* voice = form.findChild<TFormVOICEX*>();
+    ASSERT_NE(voice, nullptr);
+    ASSERT_EQ(voice->ComboBox1()->count(), 2);
+    EXPECT_EQ(voice->ComboBox1()->itemText(1), QString::fromUtf8(u8"乙"));
 }
 
 } // namespace

@@ -35,5 +35,20 @@ TEST(ProgramTextTest, GeneratedTextSurvivesTheView)
     EXPECT_EQ(ViewTextToFileBytes(ProgramTextToView(bytes)), bytes);
 }
 
+TEST(ProgramTextTest, GeneratedTextKeepsEveryByteOfItsValues)
+{
+    for (int b = 0; b <= 0xFF; ++b) {
+        const std::string value = "a" + std::string(1, static_cast<char>(b)) + "b";
+        const std::string bytes = JoinProgramLines({"qzrobot", "start", value + ";", "end"});
+        const QString view = GeneratedTextToView(bytes);
+        EXPECT_EQ(view.count(QLatin1Char('\n')), 4) << b;
+        EXPECT_EQ(ViewTextToFileBytes(view), bytes) << b;
+    }
+    // A lone CR used to come out as CR LF.
+    EXPECT_EQ(ViewTextToFileBytes(GeneratedTextToView("a\rb\r\n")), "a\rb\r\n");
+    EXPECT_EQ(GeneratedTextToView("a\rb\nc\r\n"),
+              QLatin1Char('a') + RawByteChar('\r') + QLatin1Char('b') + RawByteChar('\n') + QStringLiteral("c\n"));
+}
+
 } // namespace
 } // namespace talvex

@@ -162,4 +162,14 @@ TEST(Canvas, HitTestingAndExtent)
     const FcRect extent = chart.Extent();
     EXPECT_EQ(extent.Right(), 80);
     EXPECT_EQ(extent.Bottom(), 80);
+    EXPECT_EQ(extent.left, 0);
+    EXPECT_EQ(extent.top, 0);
+
+    // An object above and left of the origin widens the extent that way.
+    chart.AddShape(-40, -25, 20, 10, skRectangle);
+    const FcRect wider = chart.Extent();
+    EXPECT_EQ(wider.left, -40);
+    EXPECT_EQ(wider.top, -25);
+    EXPECT_EQ(wider.Right(), 80);
+    EXPECT_EQ(wider.Bottom(), 80);
 }

@@ -123,6 +123,10 @@ TEST(XmlReader, RefusesMalformedTextWithPlace)
         {"binary garbage", std::string("\x00\x01\xFF<<>>\x7F", 9), "1"},
         {"two root elements", "<a/>\n<b/>", "2"},
         {"bad attribute", "<a b=c/>", "1"},
+        {"text before the root", "junk<TALVEX/>", "1"},
+        {"text after the root", "<TALVEX/>\r\njunk", "2"},
+        {"NUL byte after the root", std::string("<TALVEX/>\r\n\0", 12), "2"},
+        {"NUL byte inside a value", std::string("<a>\r\n<b>1\0</b></a>", 17), "2"},
     };
     for (const Case& c : cases) {
         Result<XmlElement> result = ReadXmlText(c.text);

@@ -135,6 +135,15 @@ TEST_F(LoaderTest, RecordsThatNameNoBlockAreSkipped)
     EXPECT_EQ(Saved(), Project({delay, led}));
 }
 
+TEST_F(LoaderTest, RecordsStartingWithSomethingElseThanTheirNodeAreSkipped)
+{
+    const std::string delay = "<CtrlNode type=\"5\"><wait>2</wait></CtrlNode>";
+    Load("<TALVEX><record><!-- a note -->" + delay + "</record><record><?robot fast?>" + delay +
+         "</record><record>text" + delay + "</record><record><![CDATA[x]]>" + delay + "</record><record>\r\n  " +
+         delay + "<!-- after --></record></TALVEX>");
+    EXPECT_EQ(Kinds(), std::vector<int32_t>{bkYanShi});
+}
+
 TEST_F(LoaderTest, InfraredAndLightBlocks)
 {
     Load(Project({{"<CtrlNode type=\"7\"/>"}, {"<CtrlNode type=\"8\">", "  <level>4</level>", "</CtrlNode>"}}));
@@ -191,6 +200,17 @@ TEST_F(LoaderTest, ExpressionAndSubroutineCaptions)
     EXPECT_EQ(Block(2)->Text(), Gbk(u8"调用子程序:a<b&c"));
     EXPECT_EQ(Block(2)->Height(), 40);
     EXPECT_EQ(Block(3)->Text(), Gbk(u8"表达式"));
+}
+
+TEST_F(LoaderTest, SubroutineCaptionsShowTheUnescapedName)
+{
+    // "前" is C7 B0 in GBK.
+    Load(Project({
+        {"<CtrlNode type=\"23\">", "  <sub>&#xC7;&#xB0;&quot;x&lt;</sub>", "</CtrlNode>"},
+        {"<CtrlNode type=\"25\">", "  <sub>" + Gbk(u8"前进") + "&amp;</sub>", "</CtrlNode>"},
+    }));
+    EXPECT_EQ(Block(0)->Text(), Gbk(u8"子程序开始:前\"x<"));
+    EXPECT_EQ(Block(1)->Text(), Gbk(u8"调用子程序:前进&"));
 }
 
 TEST_F(LoaderTest, ColumnIsLaidOutWithTallBlocks)

@@ -44,7 +44,7 @@ int RunGenCommand(const QStringList& args)
             return kExitFailed;
         }
         // The bytes the save-program-text command writes for a freshly generated view.
-        WriteOut(ViewTextToFileBytes(ProgramTextToView(JoinProgramLines(program))));
+        WriteOut(ViewTextToFileBytes(GeneratedTextToView(JoinProgramLines(program))));
         return kExitOk;
     });
 }

@@ -3,6 +3,8 @@
 #include "link/downloadprep.h"
 #include "link/portnames.h"
 #include "model/gbk.h"
+#include "render/fonts.h"
+#include "model/ui/rawbytehighlighter.h"
 
 #include <QComboBox>
 #include <QFont>
@@ -13,6 +15,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -48,13 +51,7 @@ void TFormDownload::FormCreate()
 {
     setObjectName(QStringLiteral("TFormDownload"));
     setWindowTitle(QString::fromUtf8(u8"TALVEX下载"));
-    QFont font;
-    // 宋体 where it exists, otherwise any font that shows the Chinese captions.
-    font.setFamilies({QString::fromUtf8(u8"宋体"), QStringLiteral("SimSun"), QStringLiteral("NSimSun"),
-                      QStringLiteral("Noto Sans CJK SC"), QStringLiteral("WenQuanYi Zen Hei"),
-                      QStringLiteral("AR PL UMing CN")});
-    font.setPixelSize(16);
-    setFont(font);
+    setFont(SongFont(16));
 
     Label1 = new QLabel(QStringLiteral("COM:"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
@@ -85,6 +82,7 @@ void TFormDownload::FormCreate()
     Memo2->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo2->setMinimumSize(520, 340);
+    new RawByteHighlighter(Memo2->document());
     Button6 = MakeButton(panel, "Button6", u8"下载");
     auto* panelLayout = new QVBoxLayout(panel);
     panelLayout->addWidget(Memo2);
@@ -95,20 +93,34 @@ void TFormDownload::FormCreate()
 
     ProgressBar1 = new QProgressBar(this);
     ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
-    ProgressBar1->setRange(0, 1);
-    ProgressBar1->setValue(0);
-    ProgressBar1->setFormat(QStringLiteral("%v / %m"));
-    // No count to show until a transfer reports its data packets.
-    ProgressBar1->setTextVisible(false);
+    ShowIdleProgress();
+
+    LabelLogo = new QLabel(QStringLiteral("VORNACO"), this);
+    LabelLogo->setObjectName(QStringLiteral("LabelLogo"));
+    QFont logoFont = LabelLogo->font();
+    logoFont.setBold(true);
+    logoFont.setItalic(true);
+    logoFont.setPixelSize(20);
+    LabelLogo->setFont(logoFont);
+    LabelLogo->setStyleSheet(QStringLiteral("color: #1c4f9c"));
+    LabelMessage = new QLabel(this);
+    LabelMessage->setObjectName(QStringLiteral("LabelMessage"));
+    LabelMessage->setStyleSheet(QStringLiteral("color: #b00000"));
 
     Button5 = MakeButton(this, "Button5", u8"退出下载");
     auto* bottomRow = new QHBoxLayout;
     bottomRow->addWidget(ProgressBar1, 1);
     bottomRow->addWidget(Button5);
 
+    auto* logoRow = new QHBoxLayout;
+    logoRow->addWidget(LabelLogo);
+    logoRow->addStretch(1);
+
     auto* layout = new QVBoxLayout(this);
+    layout->addLayout(logoRow);
     layout->addLayout(portRow);
     layout->addWidget(panel, 1);
+    layout->addWidget(LabelMessage);
     layout->addLayout(bottomRow);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
@@ -122,12 +134,13 @@ void TFormDownload::FormCreate()
     connect(ComboBox1, &QComboBox::currentIndexChanged, this, &TFormDownload::ShowDeviceName);
     connect(&m_link, &RobotLink::TransferFinished, this, &TFormDownload::TransferDone);
     connect(&m_link, &RobotLink::TransferProgress, this, [this](int sent, int total) {
+        // The first report comes with the robot's grant.
+        ProgressBar1->setFormat(QStringLiteral("%v / %m"));
         ProgressBar1->setRange(0, std::max(total, 1));
         ProgressBar1->setValue(sent);
         ProgressBar1->setTextVisible(true);
     });
-    // An unplugged adapter closes the port; the buttons follow.
-    connect(&m_link.Port(), &SerialPortAdapter::PortLost, this, [this] { ShowPortState(false); });
+    connect(&m_link.Port(), &SerialPortAdapter::PortLost, this, &TFormDownload::PortLost);
 }
 
 void TFormDownload::SetSourceText(const QString& text)
@@ -139,12 +152,29 @@ void TFormDownload::showEvent(QShowEvent* event)
 {
     // Adapters may have come or gone since the last showing.
     ShowDeviceName();
+    if (!m_link.IsTransferRunning())
+        ShowIdleProgress();
     QDialog::showEvent(event);
+    // Centred on the screen rather than over the main window.
+    if (const QScreen* screen = this->screen())
+        move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+}
+
+void TFormDownload::ShowIdleProgress()
+{
+    ProgressBar1->setRange(0, 1);
+    ProgressBar1->setValue(0);
+    ProgressBar1->setFormat(QStringLiteral("%v / %m"));
+    // No count to show until a transfer reports its data packets.
+    ProgressBar1->setTextVisible(false);
 }
 
 void TFormDownload::ShowDeviceName()
 {
-    const QString device = PortDeviceName(ComboBox1->currentIndex() + 1);
+    // While a port is open the label names the device in use, whatever the
+    // list shows.
+    const QString device =
+        m_link.Port().IsOpen() ? m_link.Port().DeviceName() : PortDeviceName(ComboBox1->currentIndex() + 1);
     LabelDevice->setText(device.isEmpty() ? QString::fromUtf8(u8"(无此串口)") : device);
 }
 
@@ -152,6 +182,16 @@ void TFormDownload::ShowPortState(bool open)
 {
     Button1->setEnabled(!open);
     Button2->setEnabled(open);
+    // The list chooses the port to open; it cannot change the open one.
+    ComboBox1->setEnabled(!open);
+    ShowDeviceName();
+}
+
+void TFormDownload::PortLost()
+{
+    const QString device = m_openDevice;
+    ShowPortState(false);
+    LabelMessage->setText(QString::fromUtf8(u8"串口%1已断开: 设备已被拔出或不再响应。").arg(device));
 }
 
 void TFormDownload::ShowError(const std::string& gbkMessage)
@@ -165,6 +205,8 @@ void TFormDownload::Button1Click()
         ShowError(opened.Message());
         return;
     }
+    LabelMessage->clear();
+    m_openDevice = m_link.Port().DeviceName();
     ShowPortState(true);
 }
 
@@ -196,6 +238,8 @@ void TFormDownload::StartTransfer(const QString& path)
         Button6->setEnabled(false);
         ProgressBar1->setRange(0, 1);
         ProgressBar1->setValue(0);
+        ProgressBar1->setFormat(QString::fromUtf8(u8"等待机器人应答"));
+        ProgressBar1->setTextVisible(true);
     }
 }
 

@@ -35,6 +35,8 @@ class TFormDownload : public QDialog {
     QPushButton* Button6 = nullptr;
     QPushButton* Button5 = nullptr;
     QProgressBar* ProgressBar1 = nullptr;
+    QLabel* LabelLogo = nullptr;    // the maker's logo
+    QLabel* LabelMessage = nullptr; // what happened to the port by itself
 
   public slots:
     void Button1Click(); // open the selected port
@@ -52,11 +54,14 @@ class TFormDownload : public QDialog {
 
   private:
     void FormCreate();
+    void ShowIdleProgress();
+    void PortLost();
     void ShowDeviceName();
     void ShowPortState(bool open);
     void ShowError(const std::string& gbkMessage);
 
     RobotLink m_link;
+    QString m_openDevice; // the device of the port opened last
 };
 
 } // namespace talvex

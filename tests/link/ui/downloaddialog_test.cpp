@@ -1,6 +1,7 @@
 #include "eventwait.h"
 #include "link/ui/downloaddialog.h"
 
+#include "codegen/programtext.h"
 #include "model/gbk.h"
 #include "robotprocess.h"
 
@@ -12,6 +13,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTest>
 #include <QTimer>
@@ -135,7 +137,9 @@ TEST_F(DownloadDialogTest, PortButtonsSwapAndFailuresKeepThem)
     QTest::mouseClick(m_dialog.Button1, Qt::LeftButton);
     ASSERT_EQ(boxes.texts.size(), 2);
     EXPECT_TRUE(boxes.texts.at(0).contains("8"));
-    EXPECT_FALSE(boxes.texts.at(1).isEmpty()); // the system's own words
+    // A Chinese sentence naming the device, then the system's own words.
+    EXPECT_TRUE(boxes.texts.at(1).startsWith(U(u8"无法打开串口") + missing)) << boxes.texts.at(1).toStdString();
+    EXPECT_GT(boxes.texts.at(1).size(), (U(u8"无法打开串口") + missing + U(u8"。")).size());
     EXPECT_TRUE(m_dialog.Button1->isEnabled());
     EXPECT_FALSE(m_dialog.Button2->isEnabled());
 
@@ -222,6 +226,28 @@ TEST_F(DownloadDialogTest, StaysResponsiveAndKeepsDownloadDisabledUntilDone)
     EXPECT_EQ(m_robot.Out(), expected);
 }
 
+// The code view's text reaches the robot byte for byte, bytes that are no GBK
+// character included.
+TEST_F(DownloadDialogTest, SendsEveryByteOfTheCodeView)
+{
+    ConnectRobot({});
+    std::string expected;
+    for (int b = 0x80; b <= 0xFF; ++b)
+        expected += "x" + std::string(1, static_cast<char>(b)) + ";\r\n";
+    expected += Gbk(u8"play(\"你好\");") + "\xFE\r\n";
+    QPlainTextEdit codeView;
+    codeView.setPlainText(GeneratedTextToView(expected));
+    m_dialog.SetSourceText(codeView.toPlainText());
+
+    MessageBoxAnswerer boxes;
+    QTest::mouseClick(m_dialog.Button6, Qt::LeftButton);
+    ASSERT_TRUE(ProcessEventsUntil([&] { return !boxes.texts.isEmpty(); }, 20000));
+    EXPECT_TRUE(boxes.texts.at(0).endsWith(U(u8"字节数据发送成功")));
+    QTest::mouseClick(m_dialog.Button2, Qt::LeftButton);
+    ASSERT_TRUE(m_robot.WaitForExit());
+    EXPECT_EQ(m_robot.Out(), expected);
+}
+
 TEST_F(DownloadDialogTest, LineLostMidTransferReportsFailureAndFreesButtons)
 {
     ConnectRobot({"--close-after", "4"});
@@ -238,6 +264,69 @@ TEST_F(DownloadDialogTest, LineLostMidTransferReportsFailureAndFreesButtons)
     EXPECT_TRUE(m_dialog.Button6->isEnabled());
     ASSERT_TRUE(ProcessEventsUntil([&] { return m_dialog.Button1->isEnabled(); }, 2000));
     EXPECT_FALSE(m_dialog.Button2->isEnabled());
+}
+
+TEST_F(DownloadDialogTest, OpenPortKeepsItsDeviceShownAndTheListLocked)
+{
+    ConnectRobot({});
+    EXPECT_FALSE(m_dialog.ComboBox1->isEnabled());
+    // Even a list moved by other means names the device in use.
+    m_dialog.ComboBox1->setCurrentIndex(1);
+    EXPECT_EQ(m_dialog.LabelDevice->text(), m_robot.Device());
+    m_dialog.hide();
+    m_dialog.show();
+    EXPECT_EQ(m_dialog.LabelDevice->text(), m_robot.Device());
+    QTest::mouseClick(m_dialog.Button2, Qt::LeftButton);
+    EXPECT_TRUE(m_dialog.ComboBox1->isEnabled());
+    EXPECT_EQ(m_dialog.LabelDevice->text(), U(u8"(无此串口)"));
+}
+
+TEST_F(DownloadDialogTest, APortThatGoesAwaySaysSo)
+{
+    ConnectRobot({"--close-after", "2"});
+    EXPECT_TRUE(m_dialog.LabelMessage->text().isEmpty());
+    m_dialog.SetSourceText(QStringLiteral("fd(1);\n"));
+    MessageBoxAnswerer boxes;
+    QTest::mouseClick(m_dialog.Button6, Qt::LeftButton);
+    ASSERT_TRUE(ProcessEventsUntil([&] { return m_dialog.Button1->isEnabled(); }, 10000));
+    const QString message = m_dialog.LabelMessage->text();
+    EXPECT_TRUE(message.contains(m_robot.Device())) << message.toStdString();
+    EXPECT_TRUE(message.contains(U(u8"已断开"))) << message.toStdString();
+    ASSERT_TRUE(ProcessEventsUntil([&] { return !boxes.texts.isEmpty(); }, 10000));
+}
+
+TEST_F(DownloadDialogTest, ProgressWaitsForTheGrantThenCountsAndStartsEmptyNextTime)
+{
+    EXPECT_FALSE(m_dialog.ProgressBar1->isTextVisible());
+    EXPECT_EQ(m_dialog.ProgressBar1->value(), 0);
+    ConnectRobot({"--silent-after", "1"}); // no grant: the transfer waits, then fails
+    m_dialog.SetSourceText(QStringLiteral("fd(1);\n"));
+    MessageBoxAnswerer boxes;
+    QTest::mouseClick(m_dialog.Button6, Qt::LeftButton);
+    EXPECT_TRUE(m_dialog.ProgressBar1->isTextVisible());
+    EXPECT_EQ(m_dialog.ProgressBar1->text(), U(u8"等待机器人应答"));
+    ASSERT_TRUE(ProcessEventsUntil([&] { return !boxes.texts.isEmpty(); }, 20000));
+    EXPECT_EQ(m_dialog.ProgressBar1->text(), U(u8"等待机器人应答"));
+
+    // Reopened, the dialog shows nothing of the last transfer.
+    m_dialog.hide();
+    m_dialog.show();
+    EXPECT_FALSE(m_dialog.ProgressBar1->isTextVisible());
+    EXPECT_EQ(m_dialog.ProgressBar1->value(), 0);
+}
+
+TEST_F(DownloadDialogTest, CentredOnTheScreenWithTheMakersLogo)
+{
+    QWidget owner;
+    owner.setGeometry(10, 10, 200, 100);
+    owner.show();
+    TFormDownload dialog(&owner);
+    dialog.show();
+    QCoreApplication::processEvents();
+    const QPoint screenCentre = dialog.screen()->availableGeometry().center();
+    EXPECT_LE((dialog.frameGeometry().center() - screenCentre).manhattanLength(), 24);
+    EXPECT_EQ(dialog.LabelLogo->text(), QStringLiteral("VORNACO"));
+    EXPECT_TRUE(dialog.LabelLogo->isVisible());
 }
 
 TEST(DownloadDialogLifetime, DestroyedMidTransferStopsTheWorker)

@@ -1,5 +1,6 @@
 #include "model/catalog.h"
 #include "model/flowlist.h"
+#include "model/gbk.h"
 #include "model/ui/canvasview.h"
 
 #include <QImage>
@@ -251,6 +252,62 @@ TEST_F(CanvasViewTest, ClicksHitTheScrolledCanvas)
     EXPECT_EQ(v->maximum(), m_chart.Extent().Bottom() - m_view.viewport()->height());
     Click(last);
     EXPECT_EQ(m_chart.SingleSelection(), last);
+}
+
+TEST_F(CanvasViewTest, BlocksDraggedAboveOrLeftOfTheOriginCanBeScrolledToAndClicked)
+{
+    m_flow.InsertBlock(5);
+    FcObject* panel = Panel(2)->Object;
+    Click(panel);
+    const QPoint from = CentreOf(panel);
+    QTest::mousePress(m_view.viewport(), Qt::LeftButton, {}, from);
+    QTest::mouseMove(m_view.viewport(), from + QPoint(-100, -100));
+    QTest::mouseMove(m_view.viewport(), from + QPoint(-200, -150));
+    QTest::mouseRelease(m_view.viewport(), Qt::LeftButton, {}, from + QPoint(-200, -150));
+    ASSERT_EQ(panel->Left(), kColumnLeft - 200);
+    ASSERT_LT(panel->Top(), 0);
+    QCoreApplication::processEvents();
+
+    QScrollBar* h = m_view.horizontalScrollBar();
+    QScrollBar* v = m_view.verticalScrollBar();
+    EXPECT_EQ(h->minimum(), panel->Left());
+    EXPECT_EQ(v->minimum(), panel->Top());
+    h->setValue(h->minimum());
+    v->setValue(v->minimum());
+    m_chart.ClearSelection();
+    Click(panel);
+    EXPECT_EQ(m_chart.SingleSelection(), panel);
+}
+
+// A caption of two lines on a 40-pixel panel leaves the two-pixel bevel alone.
+TEST_F(CanvasViewTest, TwoLineCaptionsStayInsideTheBevel)
+{
+    m_flow.InsertBlock(23);
+    FcObject* panel = Panel(2)->Object;
+    m_chart.ClearSelection();
+    m_flow.SetBlockHeight(panel, 40);
+    m_flow.RelayoutFlowchart();
+    panel->SetText(std::string());
+    const QImage bare = Render();
+    panel->SetText(Gbk(u8"子程序开始:前进"));
+    const QImage captioned = Render();
+
+    const QRect r(panel->Left(), panel->Top(), panel->Width(), panel->Height());
+    ASSERT_EQ(r.height(), 40);
+    int onBevel = 0, upper = 0, lower = 0;
+    for (int y = r.top(); y <= r.bottom(); ++y) {
+        for (int x = r.left(); x <= r.right(); ++x) {
+            if (captioned.pixel(x, y) == bare.pixel(x, y))
+                continue;
+            if (x < r.left() + 2 || x > r.right() - 2 || y < r.top() + 2 || y > r.bottom() - 2)
+                ++onBevel;
+            else
+                ++(y < r.top() + 20 ? upper : lower);
+        }
+    }
+    EXPECT_EQ(onBevel, 0);
+    EXPECT_GT(upper, 30) << "first line";
+    EXPECT_GT(lower, 30) << "second line";
 }
 
 } // namespace
