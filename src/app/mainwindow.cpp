@@ -15,8 +15,8 @@
 #include "app/programcheck.h"
 #include "link/ui/downloaddialog.h"
 #include "model/ui/canvasview.h"
-#include "render/fonts.h"
 #include "project/phraselist.h"
+#include "render/fonts.h"
 
 #include <QAction>
 #include <QCloseEvent>

@@ -84,7 +84,7 @@ TEST_F(StartupFileTest, FileThatCannotBeOpenedLeavesTheNewFlowchartAndSaysWhy)
     };
     const Case cases[] = {
         {"broken.lcc", std::string("<?xml version=\"1.0\"?>\r\n<TALVEX>\r\n<record>"), nullptr},
-        {"missing.lcc", std::nullopt, "Cannot open file \""},
+        {"missing.lcc", std::nullopt, u8"无法打开文件\""},
         {"notes.txt", std::string("hello"), u8"无法打开\""},
     };
     for (const Case& c : cases) {

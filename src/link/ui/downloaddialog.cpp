@@ -3,8 +3,8 @@
 #include "link/downloadprep.h"
 #include "link/portnames.h"
 #include "model/gbk.h"
-#include "render/fonts.h"
 #include "model/ui/rawbytehighlighter.h"
+#include "render/fonts.h"
 
 #include <QComboBox>
 #include <QFont>
