@@ -6,6 +6,7 @@
 #include "dialogs/dispatcher.h"
 #include "link/ui/downloaddialog.h"
 #include "model/ui/canvasview.h"
+#include "sim/ui/simulatecommand.h"
 
 namespace talvex {
 
@@ -42,6 +43,7 @@ class Forms : public QObject {
 void CreateForms(TForm1& form1)
 {
     new Forms(form1);
+    InstallSimulateCommand(form1);
 }
 
 } // namespace talvex

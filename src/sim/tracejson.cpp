@@ -73,8 +73,10 @@ const char* EventName(TraceRecord::Event event)
 
 std::string TraceJson(const TraceRecord& r)
 {
+    // A heading that rounds to 360.0 is shown as 0.0, the same direction.
+    const double heading = r.pose.headingDeg >= 359.95 ? 0.0 : r.pose.headingDeg;
     std::string out = "{\"t_ms\":" + std::to_string(r.timeUs / 1000) + ",\"x_mm\":" + Fixed(r.pose.x, 1) +
-                      ",\"y_mm\":" + Fixed(r.pose.y, 1) + ",\"heading_deg\":" + Fixed(r.pose.headingDeg, 1) +
+                      ",\"y_mm\":" + Fixed(r.pose.y, 1) + ",\"heading_deg\":" + Fixed(heading, 1) +
                       ",\"leds\":" + std::to_string(r.leds) + ",\"line\":" + std::to_string(r.line) + ",\"motors\":[" +
                       std::to_string(r.motorLeft) + "," + std::to_string(r.motorRight) +
                       "],\"switches\":" + std::to_string(r.switches) + ",\"ddr\":" + IntArray(r.ddr) +

@@ -1,6 +1,7 @@
 // talvex-robot: a stand-in for the robot at the other end of the download
 // cable, on a pseudo-terminal, for tests, benchmarks and trying talvexc.
 
+#include "arenamode.h"
 #include "ptyline.h"
 #include "robotoptions.h"
 #include "robotside.h"
@@ -58,6 +59,9 @@ int main(int argc, char** argv)
     line.SetIdleLimit(options.idleMs);
     std::printf("%s\n", line.Device().c_str());
     std::fflush(stdout);
+
+    if (options.arena)
+        return RunArenaRobot(argc, argv, line, options);
 
     RobotSide robot(line, options);
     for (;;) {

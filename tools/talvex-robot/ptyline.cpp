@@ -127,6 +127,15 @@ bool PtyLine::Write(const std::string& bytes)
     return true;
 }
 
+bool PtyLine::HoldAgain()
+{
+    if (m_master < 0 || m_heldTerminal >= 0)
+        return m_master >= 0;
+    m_buffered = m_next = 0;
+    m_heldTerminal = ::open(m_device.c_str(), O_RDWR | O_NOCTTY);
+    return m_heldTerminal >= 0 && MakeRaw(m_heldTerminal);
+}
+
 void PtyLine::Close()
 {
     if (m_heldTerminal >= 0)

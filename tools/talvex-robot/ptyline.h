@@ -31,6 +31,9 @@ class PtyLine {
     Read ReadByte(uint8_t& byte, int timeoutMs = -1, size_t expected = 1);
     bool Write(const std::string& bytes);
     void Close();
+    // After the host has closed its end: holds the terminal end open again,
+    // so that the next host can open the same device.
+    bool HoldAgain();
     void SetIdleLimit(int milliseconds) { m_idleLimitMs = milliseconds; }
 
   private:

@@ -64,6 +64,10 @@ const char* UsageText()
            "  --short-grant         answer the header with the single data byte AA\n"
            "  --silent-after K      once packet K has arrived, answer nothing any more\n"
            "  --close-after K       once packet K has arrived, close the line and exit\n"
+           "  --arena [NAME|FILE]   open the simulator window on an arena (room by default)\n"
+           "                        and run every program received; stays until closed\n"
+           "  --trace FILE          with --arena: write each run's trace to FILE as JSON Lines\n"
+           "  --speed N             with --arena: run the clock at 1, 4 or 16 times real time\n"
            "  --help                show this text\n";
 }
 
@@ -87,6 +91,21 @@ bool ParseOptions(int argc, char** argv, Options& options, std::string& message,
             return true;
         } else if (name == "--loop") {
             options.loop = true;
+        } else if (name == "--arena") {
+            options.arena = true;
+            if (i + 1 < argc && argv[i + 1][0] != '-')
+                options.arenaName = argv[++i];
+        } else if (name == "--trace") {
+            if (!value(options.tracePath))
+                return false;
+        } else if (name == "--speed") {
+            if (!value(text))
+                return false;
+            if (!ParseInt(text, 10, number) || (number != 1 && number != 4 && number != 16)) {
+                message = "--speed takes 1, 4 or 16";
+                return false;
+            }
+            options.speed = static_cast<int>(number);
         } else if (name == "--refuse-grant") {
             options.refuseGrant = true;
         } else if (name == "--short-grant") {
@@ -150,6 +169,10 @@ bool ParseOptions(int argc, char** argv, Options& options, std::string& message,
             message = "unknown option " + name;
             return false;
         }
+    }
+    if ((!options.tracePath.empty() || options.speed != 1) && !options.arena) {
+        message = "--trace and --speed go with --arena";
+        return false;
     }
     if (options.refuseGrant && options.shortGrant) {
         message = "--refuse-grant and --short-grant exclude each other";

@@ -32,6 +32,11 @@ struct Options {
     int closeAfter = -1;
     int lingerMs = 2000;
     int idleMs = 60000;
+    // --arena: show the simulator window and run every program received.
+    bool arena = false;
+    std::string arenaName = "room";
+    std::string tracePath; // the runs' JSON Lines, as talvexc run prints them
+    int speed = 1;
 };
 
 // Fills options from the command line; false with message set on bad usage,
