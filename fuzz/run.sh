@@ -7,8 +7,8 @@ seconds="${1:-60}"
 command -v clang++ >/dev/null || { echo "clang++ is needed (apt-get install clang libclang-rt-14-dev)" >&2; exit 2; }
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
   -DTALVEX_FUZZ=ON -DTALVEX_TESTS=OFF -DTALVEX_BENCH=OFF >/dev/null
-cmake --build build-fuzz --target fuzz_xmlreader fuzz_unescape
-for name in xmlreader unescape; do
+cmake --build build-fuzz --target fuzz_xmlreader fuzz_unescape fuzz_program
+for name in xmlreader unescape program; do
   seeds="fuzz/corpus/${name/xmlreader/xml}"
   work="build-fuzz/corpus-$name"
   mkdir -p "$work"

@@ -1,10 +1,13 @@
 #include "app/mainwindow.h"
 
+#include "app/codeview.h"
 #include "app/documentcommands.h"
 #include "app/documentui.h"
+#include "app/findingspanel.h"
 #include "app/formabout.h"
 #include "app/images.h"
 #include "app/navbar.h"
+#include "app/programcheck.h"
 #include "link/ui/downloaddialog.h"
 #include "model/ui/canvasview.h"
 #include "project/phraselist.h"
@@ -15,8 +18,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QSplitter>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -108,13 +114,34 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
     m_dxFlowChart1->setContextMenuPolicy(Qt::ActionsContextMenu);
     m_splitter1->addWidget(m_dxFlowChart1);
 
-    m_memo1 = new QPlainTextEdit(m_splitter1);
+    auto* codeColumn = new QSplitter(Qt::Vertical, m_splitter1);
+    codeColumn->setObjectName(QStringLiteral("CodeSplitter"));
+    codeColumn->setChildrenCollapsible(false);
+    auto* codeView = new CodeView(codeColumn);
+    m_memo1 = codeView;
     m_memo1->setObjectName(QStringLiteral("Memo1"));
     m_memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_memo1->setReadOnly(false);
-    m_splitter1->addWidget(m_memo1);
+    codeColumn->addWidget(m_memo1);
+    m_findings = new FindingsPanel(codeColumn);
+    m_findings->hide();
+    codeColumn->addWidget(m_findings);
+    codeColumn->setStretchFactor(0, 3);
+    codeColumn->setStretchFactor(1, 1);
+    m_splitter1->addWidget(codeColumn);
+    m_check = new ProgramCheck(*codeView, *m_findings, this);
+    AskDownloadDespiteErrors = [this](int errors) {
+        QMessageBox box(QMessageBox::Warning, QGuiApplication::applicationDisplayName(),
+                        QString::fromUtf8("程序有%1处错误，仍然下载吗?").arg(errors), QMessageBox::NoButton, this);
+        QPushButton* yes = box.addButton(QStringLiteral("&Yes"), QMessageBox::YesRole);
+        QPushButton* no = box.addButton(QStringLiteral("&No"), QMessageBox::NoRole);
+        box.setDefaultButton(no);
+        box.setEscapeButton(no);
+        box.exec();
+        return box.clickedButton() == yes;
+    };
 
     m_documentUi = std::make_unique<QtDocumentUi>(this);
     m_documents = std::make_unique<DocumentCommands>(m_document, *m_memo1, *m_documentUi);
@@ -126,6 +153,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
 
     setCentralWidget(central);
     setGeometry(106, 80, 618, 463);
+    AddExtraTool(ExtraTool::Check, m_check->Action());
 
     FormCreate();
 }
@@ -247,6 +275,13 @@ void TForm1::SpeedButton4Click()
 
 void TForm1::SpeedButton6Click()
 {
+    // Checking never blocks: the pupil may send a broken program on purpose.
+    // An empty view holds no program to judge; the dialog deals with it.
+    const QString text = m_memo1->toPlainText();
+    if (!text.trimmed().isEmpty() && AskDownloadDespiteErrors) {
+        if (const int errors = CountProgramErrors(text); errors > 0 && !AskDownloadDespiteErrors(errors))
+            return;
+    }
     auto* download = findChild<TFormDownload*>(QString(), Qt::FindDirectChildrenOnly);
     if (!download)
         download = new TFormDownload(this);

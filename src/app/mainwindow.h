@@ -9,6 +9,7 @@
 #include <QString>
 
 #include <array>
+#include <functional>
 #include <memory>
 
 class QAction;
@@ -20,8 +21,11 @@ class QToolButton;
 
 namespace talvex {
 
+class CodeView;
 class DocumentCommands;
 class DocumentUi;
+class FindingsPanel;
+class ProgramCheck;
 class TdxFlowChart;
 class TdxNavBar;
 
@@ -65,6 +69,12 @@ class TForm1 : public QMainWindow {
     TdxFlowChart* dxFlowChart1() const { return m_dxFlowChart1; }
     QSplitter* Splitter1() const { return m_splitter1; }
     QPlainTextEdit* Memo1() const { return m_memo1; }
+    // Under the code view, shown by the first check.
+    FindingsPanel* Findings() const { return m_findings; }
+    ProgramCheck& Check() { return *m_check; }
+
+    // Asked before a download of a program with errors; true sends anyway.
+    std::function<bool(int errors)> AskDownloadDespiteErrors;
 
   public slots:
     // Document commands: new, open, save, save as.
@@ -106,6 +116,8 @@ class TForm1 : public QMainWindow {
     std::array<QToolButton*, 10> m_buttons{};
     std::unique_ptr<DocumentUi> m_documentUi;
     std::unique_ptr<DocumentCommands> m_documents;
+    FindingsPanel* m_findings = nullptr;
+    ProgramCheck* m_check = nullptr;
 };
 
 } // namespace talvex

@@ -104,6 +104,9 @@ class Parser {
     {
         const std::vector<std::string_view> lines = SplitLines(text);
         m_p.lineCount = static_cast<int>(lines.size());
+        // Growing these arrays copies every statement again; most lines hold one.
+        m_p.statements.reserve(lines.size());
+        m_p.exprs.reserve(lines.size() * 2);
         for (size_t i = 0; i < lines.size(); ++i) {
             m_line = lines[i];
             m_lineNo = static_cast<int>(i) + 1;

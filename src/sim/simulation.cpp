@@ -139,6 +139,8 @@ void Simulation::Emit(TraceRecord::Event event, TraceRecord record)
     record.switches = m_body.Switches();
     std::copy(std::begin(m_outputs.ddr), std::end(m_outputs.ddr), record.ddr);
     std::copy(std::begin(m_outputs.port), std::end(m_outputs.port), record.port);
+    for (int i = 0; i < kPortCount; ++i)
+        record.pin[i] = ReadPin(i);
     std::copy(std::begin(m_outputs.servoTarget), std::end(m_outputs.servoTarget), record.servos);
     record.servoSpeed = m_outputs.servoSpeed;
     m_last = record;

@@ -39,6 +39,7 @@ struct TraceRecord {
     int switches = 0;
     int ddr[kPortCount] = {};
     int port[kPortCount] = {};
+    int pin[kPortCount] = {}; // what pina()..pind() read
     int servos[kServoCount] = {};
     int servoSpeed = 1;
     Event event = Event::kNone;

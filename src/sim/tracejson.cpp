@@ -80,8 +80,8 @@ std::string TraceJson(const TraceRecord& r)
                       ",\"leds\":" + std::to_string(r.leds) + ",\"line\":" + std::to_string(r.line) + ",\"motors\":[" +
                       std::to_string(r.motorLeft) + "," + std::to_string(r.motorRight) +
                       "],\"switches\":" + std::to_string(r.switches) + ",\"ddr\":" + IntArray(r.ddr) +
-                      ",\"port\":" + IntArray(r.port) + ",\"servos\":" + IntArray(r.servos) +
-                      ",\"servo_speed\":" + std::to_string(r.servoSpeed);
+                      ",\"port\":" + IntArray(r.port) + ",\"pin\":" + IntArray(r.pin) +
+                      ",\"servos\":" + IntArray(r.servos) + ",\"servo_speed\":" + std::to_string(r.servoSpeed);
     if (r.event != TraceRecord::Event::kNone)
         out += std::string(",\"event\":\"") + EventName(r.event) + "\"";
     switch (r.event) {

@@ -195,6 +195,7 @@ TEST(SimulationTest, BumpingAWallStopsTheRobotAndSetsTheSwitch)
     const std::vector<TraceRecord> bumps = EventsOf(run, TraceRecord::Event::kBump);
     ASSERT_EQ(bumps.size(), 1u);
     EXPECT_EQ(bumps[0].switches, 1 << 2);
+    EXPECT_EQ(bumps[0].pin[2], 1 << 2);
     EXPECT_EQ(bumps[0].line, 4);
     // The switch's lever reaches a little beyond the body.
     EXPECT_NEAR(bumps[0].pose.x, 1980 - kBodyRadiusMm - kSwitchReachMm, 0.5);

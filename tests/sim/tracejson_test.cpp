@@ -39,6 +39,7 @@ TEST(TraceJsonTest, TheStateFieldsAreAlwaysThere)
     EXPECT_EQ(o["motors"].toArray().at(0).toInt(), -255);
     EXPECT_EQ(o["switches"].toInt(), 0x11);
     EXPECT_EQ(o["port"].toArray().at(3).toInt(), 255);
+    EXPECT_EQ(o["pin"].toArray().size(), 4);
     EXPECT_EQ(o["servos"].toArray().size(), 5);
     EXPECT_FALSE(o.contains("event"));
 }

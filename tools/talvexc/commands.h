@@ -13,6 +13,7 @@ constexpr int kExitUsage = 2;
 // Each command gets the arguments after its name and returns the exit status.
 int RunGenCommand(const QStringList& args);
 int RunFmtCommand(const QStringList& args);
+int RunCheckCommand(const QStringList& args);
 int RunRunCommand(const QStringList& args);
 
 // Prints the usage text on stderr and returns kExitUsage.

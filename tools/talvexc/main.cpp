@@ -20,6 +20,10 @@ struct Command {
 const Command kCommands[] = {
     {"gen", "gen FILE.lcc   print the program text of a project (GBK, CR LF after every line)", RunGenCommand},
     {"fmt", "fmt FILE.lcc   print the project file as the editor saves it after opening it", RunFmtCommand},
+    {"check",
+     "check FILE...  check program texts and projects: FILE:LINE:COL: 错误|警告: message, in UTF-8;\n"
+     "                 exit 1 when any file has an error",
+     RunCheckCommand},
     {"send", "send --port DEVICE FILE   download a program text file to the robot", ::RunSendCommand},
     {"run",
      "run [--arena NAME|FILE] [--seconds S] [--clap MS]... FILE\n"
