@@ -1,8 +1,10 @@
 #include "app/mainwindow.h"
 
+#include "app/canvasmarks.h"
 #include "app/codeview.h"
 #include "app/documentcommands.h"
 #include "app/documentui.h"
+#include "app/findingblocks.h"
 #include "app/findingspanel.h"
 #include "app/formabout.h"
 #include "app/images.h"
@@ -132,6 +134,17 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
     codeColumn->setStretchFactor(1, 1);
     m_splitter1->addWidget(codeColumn);
     m_check = new ProgramCheck(*codeView, *m_findings, this);
+    m_marks = new CanvasMarks(*m_dxFlowChart1);
+    connect(m_check, &ProgramCheck::Checked, this, [this](const std::vector<lang::Finding>& findings) {
+        m_marks->SetMarked(FindingBlocks(Flows(), m_memo1->toPlainText()).UnpairedBlocks(findings));
+    });
+    connect(m_check, &ProgramCheck::FindingActivated, this, [this](const lang::Finding& finding) {
+        const ObjectId block = FindingBlocks(Flows(), m_memo1->toPlainText()).BlockOfLine(finding.line);
+        if (FcObject* object = Chart().Find(block)) {
+            Chart().SelectExclusively(object);
+            Chart().ScrollIntoView(object);
+        }
+    });
     AskDownloadDespiteErrors = [this](int errors) {
         QMessageBox box(QMessageBox::Warning, QGuiApplication::applicationDisplayName(),
                         QString::fromUtf8("程序有%1处错误，仍然下载吗?").arg(errors), QMessageBox::NoButton, this);

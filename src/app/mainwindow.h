@@ -21,6 +21,7 @@ class QToolButton;
 
 namespace talvex {
 
+class CanvasMarks;
 class CodeView;
 class DocumentCommands;
 class DocumentUi;
@@ -72,6 +73,8 @@ class TForm1 : public QMainWindow {
     // Under the code view, shown by the first check.
     FindingsPanel* Findings() const { return m_findings; }
     ProgramCheck& Check() { return *m_check; }
+    // Outlines over the canvas around the blocks the last check found unpaired.
+    CanvasMarks* Marks() const { return m_marks; }
 
     // Asked before a download of a program with errors; true sends anyway.
     std::function<bool(int errors)> AskDownloadDespiteErrors;
@@ -118,6 +121,7 @@ class TForm1 : public QMainWindow {
     std::unique_ptr<DocumentCommands> m_documents;
     FindingsPanel* m_findings = nullptr;
     ProgramCheck* m_check = nullptr;
+    CanvasMarks* m_marks = nullptr;
 };
 
 } // namespace talvex

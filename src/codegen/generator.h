@@ -28,9 +28,13 @@ struct BlockRecord {
 
 // Replaces lines (GBK, no terminators) by "qzrobot", "start", every block's
 // lines in order, "end". On failure lines stop before the failing block,
-// without "end", and the reader's message is returned.
-Status GenerateProgram(const std::vector<BlockRecord>& blocks, std::vector<std::string>& lines);
-// The blocks of the FlowList, in order.
-Status GenerateProgram(const FlowList& flowchart, std::vector<std::string>& lines);
+// without "end", and the reader's message is returned. With blockOfLine, also
+// replaces that by the index in blocks of the block that emitted each line
+// (-1 for the frame lines), so that findings on lines lead back to blocks.
+Status GenerateProgram(const std::vector<BlockRecord>& blocks, std::vector<std::string>& lines,
+                       std::vector<int32_t>* blockOfLine = nullptr);
+// The blocks of the FlowList, in order (the indices of BlockObjects()).
+Status GenerateProgram(const FlowList& flowchart, std::vector<std::string>& lines,
+                       std::vector<int32_t>* blockOfLine = nullptr);
 
 } // namespace talvex

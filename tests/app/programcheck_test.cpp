@@ -1,3 +1,4 @@
+#include "app/canvasmarks.h"
 #include "app/codeview.h"
 #include "app/findingspanel.h"
 #include "app/mainwindow.h"
@@ -5,6 +6,7 @@
 #include "app/programhighlighter.h"
 #include "app/startup.h"
 #include "link/ui/downloaddialog.h"
+#include "model/catalog.h"
 
 #include <QAction>
 #include <QApplication>
@@ -75,6 +77,41 @@ TEST_F(ProgramCheckTest, ClickOnAFindingSelectsItsLine)
     QTest::mouseClick(panel->viewport(), Qt::LeftButton, {}, row.center());
     EXPECT_EQ(m_form.Memo1()->textCursor().selectedText(), QStringLiteral("jump();"));
     EXPECT_EQ(m_form.Memo1()->textCursor().block().blockNumber(), 5);
+}
+
+TEST_F(ProgramCheckTest, CanvasMarksTheBlocksWhoseBeginAndEndDoNotPair)
+{
+    // A loop tail without its head, an endless loop head without its tail.
+    std::vector<FcObject*> blocks;
+    for (int code : {bkLoopEnd, bkLimLoopBegin, bkZhiXing}) {
+        m_form.Flows().AppendBlock(code - kBlockKindBase);
+        blocks.push_back(m_form.Flows().LastAppendedObject);
+    }
+    m_form.Flows().RelayoutFlowchart();
+    const std::string nodeTextsBefore = blocks[0]->CtrlNodeText + blocks[1]->CtrlNodeText;
+    m_form.SpeedButton7Click();
+    QTest::keyClick(m_form.Memo1(), Qt::Key_F7);
+    ASSERT_NE(m_form.Marks(), nullptr);
+    EXPECT_EQ(m_form.Marks()->Marked(), (std::vector<ObjectId>{blocks[0]->Id(), blocks[1]->Id()}));
+    EXPECT_TRUE(m_form.Marks()->isVisible());
+    EXPECT_EQ(blocks[0]->CtrlNodeText + blocks[1]->CtrlNodeText, nodeTextsBefore);
+
+    // A click on a finding selects its block as well as its line.
+    QListWidget* panel = m_form.Findings();
+    int headRow = -1;
+    for (int i = 0; i < panel->count(); ++i) {
+        if (m_form.Findings()->Findings()[static_cast<size_t>(i)].line == 4)
+            headRow = i;
+    }
+    ASSERT_GE(headRow, 0);
+    QTest::mouseClick(panel->viewport(), Qt::LeftButton, {}, panel->visualItemRect(panel->item(headRow)).center());
+    EXPECT_EQ(m_form.Chart().SingleSelection(), blocks[1]);
+
+    // Once the text is edited by hand its lines no longer belong to blocks.
+    m_form.Memo1()->appendPlainText(QStringLiteral("fd(1);"));
+    QTest::keyClick(m_form.Memo1(), Qt::Key_F7);
+    EXPECT_TRUE(m_form.Marks()->Marked().empty());
+    EXPECT_FALSE(m_form.Marks()->isVisible());
 }
 
 TEST_F(ProgramCheckTest, DownloadOfAProgramWithErrorsAsksFirst)

@@ -294,5 +294,20 @@ TEST_F(ProgramTest, StopsAtAnUnreadableBlock)
     EXPECT_EQ(program.lines, (Lines{"qzrobot", "start", "wait(1);"}));
 }
 
+TEST(GeneratorLineMap, EachLineNamesTheBlockThatEmittedIt)
+{
+    const std::string loop = NodeText(bkLoopBegin - kBlockKindBase, {{"times", "3"}});
+    const std::string drive = NodeText(bkZhiXing - kBlockKindBase, {{"mode", "2"}, {"wait", "5"}});
+    const std::string elseIf = NodeText(bkIfElseIf - kBlockKindBase, {{"condition", "a"}});
+    const std::vector<BlockRecord> blocks = {
+        {bkLoopBegin, loop}, {bkZhiXing, drive}, {bkIfElseIf, elseIf}, {bkHongWai, ""}, {bkIfEnd, ""},
+    };
+    Lines lines;
+    std::vector<int32_t> blockOfLine = {99};
+    ASSERT_TRUE(GenerateProgram(blocks, lines, &blockOfLine).Ok());
+    ASSERT_EQ(blockOfLine.size(), lines.size());
+    EXPECT_EQ(blockOfLine, (std::vector<int32_t>{-1, -1, 0, 0, 1, 2, 2, 2, 4, -1}));
+}
+
 } // namespace
 } // namespace talvex
