@@ -93,6 +93,10 @@ bool Interpreter::Evaluate(ExprId expr, int32_t& value, std::string& error)
             m_stack.pop_back();
             const int32_t a = m_stack.back();
             m_stack.pop_back();
+            if ((e.op == Op::Div || e.op == Op::Mod) && b == 0) {
+                error = "除数为0, 程序停止";
+                return false;
+            }
             v = lang::ApplyBinary(e.op, a, b);
             break;
         }

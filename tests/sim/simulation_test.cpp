@@ -126,7 +126,6 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"floor_sensor_reads_the_floor", "a=adc1();", kAny, kAny, kAny, 7, 'a', 200},
         Case{"unwired_adc", "a=adc6();", kAny, kAny, kAny, 7, 'a', kUnwiredAdcValue},
         Case{"mic_without_a_clap", "a=mic();", kAny, kAny, kAny, 7, 'a', 0},
-        Case{"division_by_zero_gives_0", "a=5;\nb=0;\na=a/b+7%b;", kAny, kAny, kAny, 7, 'a', 0},
         Case{"arguments_are_clamped_at_run_time", "a=9;\nled(a);\nb=-50;\nfd(b);\nmotor(a*100,0-a*100);", 400, 750, 0,
              7, 0, 0},
         Case{"stx_stops_a_motion", "fdx();\nstx();\nwait(100);", 400, 750, 0, 7, 0, 0},
@@ -216,6 +215,18 @@ TEST(SimulationTest, AProgramWithErrorsDoesNotRun)
     EXPECT_NE(run.error.find("第4行"), std::string::npos) << run.error;
     EXPECT_EQ(simulation.GetOutputs().led, 7);
     EXPECT_EQ(simulation.NowUs(), 0);
+}
+
+TEST(SimulationTest, DivisionByZeroStopsTheRunNamingItsLine)
+{
+    for (const char* body : {"a=5;\nb=0;\na=a/b;", "a=5;\nb=0;\na=7%b;", "a=5;\nb=0;\nif(a/b>1)\n{\n}"}) {
+        Simulation simulation(Framed(body), Room());
+        ASSERT_FALSE(simulation.HasProgramErrors()) << body;
+        const RunResult run = RunProgram(simulation);
+        EXPECT_EQ(run.endReason, "error") << body;
+        EXPECT_NE(run.error.find("第5行"), std::string::npos) << run.error;
+        EXPECT_EQ(simulation.Variable(0), 5) << body;
+    }
 }
 
 TEST(SimulationTest, MelodyNotesTakeTheirTime)

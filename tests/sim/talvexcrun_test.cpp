@@ -133,7 +133,7 @@ TEST_F(TalvexcRunTest, ExitCodes)
     } const cases[] = {
         {{good}, 0, ""},
         {{bad}, 1, "第3行"},
-        {{fault}, 0, ""}, // a remainder by 0 gives 0 on the robot
+        {{fault}, 1, "第4行: 除数为0"}, // a run-time error
         {{m_dir.filePath("missing.txt")}, 1, "missing.txt"},
         {{"--arena", arena, good}, 1, "size"},
         {{"--arena", "nowhere", good}, 1, "找不到场地“nowhere”"},
