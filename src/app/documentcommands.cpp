@@ -114,6 +114,7 @@ void DocumentCommands::New()
     if (!AskToSaveChanges())
         return;
     m_flowchart.ClearFlowchart();
+    m_document.ClearHistory();
     m_document.SetCurrentFileName(QString());
     m_document.SetModifiedFlag(0);
     m_flowchart.BuildNewFlowchart();
@@ -138,6 +139,7 @@ void DocumentCommands::Open()
         return;
     }
     RebuildFlowchart(m_flowchart, *document, VoicePhrases ? VoicePhrases() : std::vector<std::string>());
+    m_document.ClearHistory();
     m_codeView.clear();
     m_document.SetCurrentFileName(fileName);
     m_document.SetModifiedFlag(0);

@@ -4,6 +4,7 @@
 #include "app/codeview.h"
 #include "app/documentcommands.h"
 #include "app/documentui.h"
+#include "app/editcommands.h"
 #include "app/findingblocks.h"
 #include "app/findingspanel.h"
 #include "app/formabout.h"
@@ -167,6 +168,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
     setCentralWidget(central);
     setGeometry(106, 80, 618, 463);
     AddExtraTool(ExtraTool::Check, m_check->Action());
+    m_edits = new EditCommands(*this);
 
     FormCreate();
 }

@@ -25,6 +25,7 @@ class CanvasMarks;
 class CodeView;
 class DocumentCommands;
 class DocumentUi;
+class EditCommands;
 class FindingsPanel;
 class ProgramCheck;
 class TdxFlowChart;
@@ -64,6 +65,8 @@ class TForm1 : public QMainWindow {
 
     // New, Open, Save, Save As, generate and the program text file commands.
     DocumentCommands& Documents() { return *m_documents; }
+    // Undo, redo and removing the selected block.
+    EditCommands& Edits() { return *m_edits; }
 
     QFrame* Panel1() const { return m_panel1; }
     TdxNavBar* dxNavBar1() const { return m_dxNavBar1; }
@@ -119,6 +122,7 @@ class TForm1 : public QMainWindow {
     std::array<QToolButton*, 10> m_buttons{};
     std::unique_ptr<DocumentUi> m_documentUi;
     std::unique_ptr<DocumentCommands> m_documents;
+    EditCommands* m_edits = nullptr;
     FindingsPanel* m_findings = nullptr;
     ProgramCheck* m_check = nullptr;
     CanvasMarks* m_marks = nullptr;

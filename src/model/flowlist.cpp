@@ -344,6 +344,21 @@ void FlowList::DeleteBlock(FcObject* object)
     if (i == -1)
         return;
     UpdateBracket bracket(m_canvas);
+    RemoveBlockAt(i);
+    if (TNormalSpot* previous = AsSpot(Item(i - 1))) {
+        m_canvas.ScrollIntoView(previous->Marker);
+        PendingSelection = previous->Marker->Id();
+        if (PostDeferredSelect)
+            PostDeferredSelect();
+    }
+}
+
+bool FlowList::RemoveBlockAt(int i)
+{
+    FlowItem* item = Item(i);
+    if (!item || item->Class() != ItemClass::SeqPanel)
+        return false;
+    UpdateBracket bracket(m_canvas);
     const auto at = static_cast<std::ptrdiff_t>(i);
     // Out of the list before it dies: the list never holds a dying item.
     std::unique_ptr<FlowItem> panel = std::move(m_items[static_cast<size_t>(i)]);
@@ -354,11 +369,51 @@ void FlowList::DeleteBlock(FcObject* object)
         m_items.erase(m_items.begin() + at);
     }
     RelayoutFlowchart();
-    if (TNormalSpot* previous = AsSpot(Item(i - 1))) {
-        m_canvas.ScrollIntoView(previous->Marker);
-        PendingSelection = previous->Marker->Id();
-        if (PostDeferredSelect)
-            PostDeferredSelect();
+    return true;
+}
+
+BlockState FlowList::RecordAt(int index) const
+{
+    const FlowItem* item = Item(index);
+    if (!item || item->Class() != ItemClass::SeqPanel)
+        return {};
+    const FcObject* object = static_cast<const TSeqPanel*>(item)->Object;
+    return {object->TypeCode, object->Text(), object->Height(), object->CtrlNodeText};
+}
+
+FcObject* FlowList::PlaceBlock(int index, const BlockState& record)
+{
+    if (!AsSpot(Item(index - 1)))
+        return nullptr;
+    UpdateBracket bracket(m_canvas);
+    auto spot = std::make_unique<TNormalSpot>(m_canvas);
+    SetItemLeft(spot.get(), kColumnLeft);
+    m_items.insert(m_items.begin() + index, std::move(spot));
+    auto panel = std::make_unique<TSeqPanel>(m_canvas, record.caption);
+    FcObject* object = panel->Object;
+    object->TypeCode = record.typeCode;
+    object->CtrlNodeText = record.nodeText;
+    object->SetHeight(record.height);
+    panel->Height = record.height;
+    SetItemLeft(panel.get(), kColumnLeft);
+    m_items.insert(m_items.begin() + index, std::move(panel));
+    RelayoutFlowchart();
+    return object;
+}
+
+void FlowList::RestoreBlock(int index, const BlockState& record)
+{
+    FlowItem* item = Item(index);
+    if (!item || item->Class() != ItemClass::SeqPanel)
+        return;
+    auto* panel = static_cast<TSeqPanel*>(item);
+    UpdateBracket bracket(m_canvas);
+    panel->Object->CtrlNodeText = record.nodeText;
+    panel->Object->SetText(record.caption);
+    if (panel->Object->Height() != record.height) {
+        panel->Object->SetHeight(record.height);
+        panel->Height = record.height;
+        RelayoutFlowchart();
     }
 }
 

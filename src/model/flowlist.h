@@ -85,6 +85,18 @@ constexpr Rgb kMarkerFill{255, 235, 170};
 constexpr Rgb kCanvasColor{166, 202, 240};
 extern const char* const kPanelFontUtf8; // "宋体"
 
+// A block as the FlowList shows it: enough to put it back exactly.
+struct BlockState {
+    int32_t typeCode = 0;
+    std::string caption; // GBK
+    int32_t height = kPanelHeight;
+    std::string nodeText;
+    friend bool operator==(const BlockState& a, const BlockState& b)
+    {
+        return a.typeCode == b.typeCode && a.caption == b.caption && a.height == b.height && a.nodeText == b.nodeText;
+    }
+};
+
 // The FlowList and the model operations on it. The main window owns one, with
 // its canvas; everything here runs without a screen.
 class FlowList {
@@ -118,6 +130,17 @@ class FlowList {
     void AppendBlock(int item);
     void DeleteBlock(FcObject* object);
     void ClearFlowchart();
+
+    // The block at index; type code 0 when index holds no block.
+    BlockState RecordAt(int index) const;
+    // Puts a block at index, which must follow a spot, with a new spot after
+    // it, and lays the column out; returns its diagram object (nullptr when
+    // index does not follow a spot).
+    FcObject* PlaceBlock(int index, const BlockState& record);
+    // Removes the block at index and the spot after it, and lays the column out.
+    bool RemoveBlockAt(int index);
+    // Gives the block at index the record's caption, height and node text.
+    void RestoreBlock(int index, const BlockState& record);
 
     // Selection filter (dxFlowChart1Selection); installed on the canvas.
     void SelectionFilter(FcObject* object, FcConnection* connection, bool& allow) const;

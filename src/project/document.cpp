@@ -61,57 +61,128 @@ void Document::SetSnapshot(XmlElement document)
 
 void Document::MarkSaved(bool saved)
 {
-    m_savedRevision = saved ? m_revision : -1;
-    UpdateModified();
-}
-
-void Document::Edited()
-{
-    ++m_revision;
+    m_savedAt = saved ? static_cast<long long>(m_done) : -1;
     UpdateModified();
 }
 
 void Document::UpdateModified()
 {
-    const bool modified = m_revision != m_savedRevision;
+    const bool modified = static_cast<long long>(m_done) != m_savedAt;
     if (modified == m_modified)
         return;
     m_modified = modified;
     emit modifiedChanged(m_modified);
 }
 
+void Document::Push(Step step)
+{
+    // A new edit ends the redo branch; a snapshot taken on it cannot come back.
+    if (m_savedAt > static_cast<long long>(m_done))
+        m_savedAt = -1;
+    m_steps.erase(m_steps.begin() + static_cast<std::ptrdiff_t>(m_done), m_steps.end());
+    m_steps.push_back(std::move(step));
+    m_done = m_steps.size();
+    UpdateModified();
+    emit historyChanged();
+}
+
+void Document::ClearHistory()
+{
+    m_steps.clear();
+    m_steps.shrink_to_fit();
+    m_done = 0;
+    m_savedAt = 0;
+    UpdateModified();
+    emit historyChanged();
+}
+
 void Document::InsertBlock(int item)
 {
     const int before = m_flowList.Count();
     m_flowList.InsertBlock(item);
-    if (m_flowList.Count() != before)
-        Edited();
+    if (m_flowList.Count() == before)
+        return;
+    const int index = m_flowList.IndexOfPanelObject(m_canvas.SingleSelection());
+    Push({Step::Kind::Insert, index, {}, m_flowList.RecordAt(index)});
 }
 
 void Document::DeleteBlock(FcObject* object)
 {
-    const int before = m_flowList.Count();
+    const int index = m_flowList.IndexOfPanelObject(object);
+    if (index == -1)
+        return;
+    BlockState record = m_flowList.RecordAt(index);
     m_flowList.DeleteBlock(object);
-    if (m_flowList.Count() != before)
-        Edited();
+    Push({Step::Kind::Delete, index, std::move(record), {}});
+}
+
+void Document::DeleteSelectedBlock()
+{
+    DeleteBlock(m_canvas.SingleSelection());
 }
 
 void Document::ChangeBlock(FcObject* object, std::string nodeText, const std::optional<CaptionChange>& caption)
 {
-    if (m_flowList.IndexOfPanelObject(object) == -1)
+    const int index = m_flowList.IndexOfPanelObject(object);
+    if (index == -1)
         return;
-    const bool newNode = object->CtrlNodeText != nodeText;
-    const bool newCaption =
-        caption && caption->changes && (object->Text() != caption->caption || object->Height() != caption->height);
+    BlockState before = m_flowList.RecordAt(index);
     object->CtrlNodeText = std::move(nodeText);
-    if (newCaption) {
+    if (caption && caption->changes) {
         object->SetText(caption->caption);
         m_flowList.SetBlockHeight(object, caption->height);
     }
     if (caption)
         m_flowList.RelayoutFlowchart();
-    if (newNode || newCaption)
-        Edited();
+    BlockState after = m_flowList.RecordAt(index);
+    if (after == before)
+        return;
+    Push({Step::Kind::Change, index, std::move(before), std::move(after)});
+}
+
+void Document::Undo()
+{
+    if (!CanUndo())
+        return;
+    --m_done;
+    Apply(m_steps[m_done], false);
+    UpdateModified();
+    emit historyChanged();
+}
+
+void Document::Redo()
+{
+    if (!CanRedo())
+        return;
+    Apply(m_steps[m_done], true);
+    ++m_done;
+    UpdateModified();
+    emit historyChanged();
+}
+
+void Document::Apply(const Step& step, bool forward)
+{
+    FcObject* shown = nullptr;
+    const bool place = (step.kind == Step::Kind::Insert) == forward;
+    switch (step.kind) {
+    case Step::Kind::Insert:
+    case Step::Kind::Delete:
+        if (place) {
+            shown = m_flowList.PlaceBlock(step.index, forward ? step.after : step.before);
+        } else {
+            m_flowList.RemoveBlockAt(step.index);
+            if (FlowItem* spot = m_flowList.Item(step.index - 1); spot && spot->Class() == ItemClass::NormalSpot)
+                shown = static_cast<TNormalSpot*>(spot)->Marker;
+        }
+        break;
+    case Step::Kind::Change:
+        m_flowList.RestoreBlock(step.index, forward ? step.after : step.before);
+        if (FlowItem* panel = m_flowList.Item(step.index); panel && panel->Class() == ItemClass::SeqPanel)
+            shown = static_cast<TSeqPanel*>(panel)->Object;
+        break;
+    }
+    m_canvas.SelectExclusively(shown);
+    m_canvas.ScrollIntoView(shown);
 }
 
 } // namespace talvex

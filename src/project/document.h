@@ -11,6 +11,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace talvex {
 
@@ -49,22 +50,47 @@ class Document : public QObject {
     void SetSnapshot(XmlElement document);
     const ProjectDocument& Snapshot() const { return m_snapshot; }
 
-    // Flowchart edits.
+    // Flowchart edits; each one that changes something is one undoable step.
     // A block of palette item after the selected spot marker; nothing without one.
     void InsertBlock(int item);
     // Removes the block shown by object (a block panel); anything else is ignored.
+    // The previous spot's marker is selected once the current event is over.
     void DeleteBlock(FcObject* object);
+    // DeleteBlock on the single selection.
+    void DeleteSelectedBlock();
     // Gives the block shown by object a new node text. For kinds whose caption
     // shows a parameter, caption is the caption rule's answer, and the column
     // is laid out again whether it changes or not.
     void ChangeBlock(FcObject* object, std::string nodeText, const std::optional<CaptionChange>& caption);
 
+    // The history. After an undo or redo the block it touched (after undoing
+    // an insert, the marker of the spot it went after) is selected and
+    // scrolled into view.
+    bool CanUndo() const { return m_done > 0; }
+    bool CanRedo() const { return m_done < m_steps.size(); }
+    void Undo();
+    void Redo();
+    // New and Open start a history of their own.
+    void ClearHistory();
+    size_t HistorySize() const { return m_steps.size(); }
+
   signals:
     void fileNameChanged(const QString& fileName);
     void modifiedChanged(bool modified);
+    // CanUndo or CanRedo may have changed.
+    void historyChanged();
 
   private:
-    void Edited();
+    // One edit, as positions and the block's state around it; never a copy of
+    // the flowchart. index is the block panel's position in the FlowList.
+    struct Step {
+        enum class Kind : uint8_t { Insert, Delete, Change } kind;
+        int index;
+        BlockState before; // Delete, Change
+        BlockState after;  // Insert, Change
+    };
+    void Push(Step step);
+    void Apply(const Step& step, bool forward);
     void MarkSaved(bool saved);
     void UpdateModified();
 
@@ -74,9 +100,10 @@ class Document : public QObject {
     int m_modifiedFlag = 0;
     ProjectDocument m_snapshot;
     ProjectDocument m_comparison;
-    // Edits so far, and their count when the snapshot was taken (-1: never).
-    long long m_revision = 0;
-    long long m_savedRevision = 0;
+    std::vector<Step> m_steps;
+    size_t m_done = 0; // steps applied; the rest can be redone
+    // m_done when the snapshot was taken; -1 once that state cannot come back.
+    long long m_savedAt = 0;
     bool m_modified = false;
 };
 

@@ -77,6 +77,8 @@ TdxFlowChart::TdxFlowChart(CanvasModel& chart, QWidget* parent) : QAbstractScrol
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     horizontalScrollBar()->setSingleStep(16);
     verticalScrollBar()->setSingleStep(16);
+    // Keys for the selected block (Delete) reach the canvas once it is clicked.
+    setFocusPolicy(Qt::StrongFocus);
     m_chart->SetView(this);
     UpdateScrollRanges();
 }
@@ -309,6 +311,7 @@ void TdxFlowChart::mousePressEvent(QMouseEvent* event)
         QAbstractScrollArea::mousePressEvent(event);
         return;
     }
+    setFocus(Qt::MouseFocusReason);
     const QPoint at = ToCanvas(event->position().toPoint());
     FcObject* hit = m_chart->ObjectAt(at.x(), at.y());
     m_chart->ClickSelect(hit);
