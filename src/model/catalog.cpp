@@ -216,7 +216,7 @@ const std::vector<BlockInfo>& BlockCatalog()
 
 const BlockInfo* FindPaletteItem(int item)
 {
-    if (item < 1 || item > kPaletteItemCount)
+    if (item < 1 || static_cast<size_t>(item) > BlockCatalog().size())
         return nullptr;
     return &BlockCatalog()[static_cast<size_t>(item - 1)];
 }
@@ -228,12 +228,20 @@ const BlockInfo* FindBlockKind(int32_t code)
 
 const std::vector<PaletteGroupInfo>& PaletteGroups()
 {
-    static const std::vector<PaletteGroupInfo> groups = {
-        {"dxNavBar1Group1", Gbk("执行模块"), {1, 2, 3, 4, 5, 6, 15, 19, 20, 32}},
-        {"dxNavBar1Group2", Gbk("传感器模块"), {16, 17, 18, 21, 22}},
-        {"dxNavBar1Group3", Gbk("控制模块"), {9, 10, 11, 12, 26, 27, 28, 29, 30, 31}},
-        {"dxNavBar1Group4", Gbk("程序模块"), {}},
-    };
+    // A group lists the items whose row names it, in item order.
+    static const std::vector<PaletteGroupInfo> groups = [] {
+        std::vector<PaletteGroupInfo> built = {
+            {"dxNavBar1Group1", Gbk("执行模块"), {}},
+            {"dxNavBar1Group2", Gbk("传感器模块"), {}},
+            {"dxNavBar1Group3", Gbk("控制模块"), {}},
+            {"dxNavBar1Group4", Gbk("程序模块"), {}},
+        };
+        for (const BlockInfo& kind : BlockCatalog()) {
+            if (kind.group != PaletteGroup::None)
+                built[static_cast<size_t>(kind.group) - 1].items.push_back(kind.item);
+        }
+        return built;
+    }();
     return groups;
 }
 

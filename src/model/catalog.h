@@ -50,7 +50,6 @@ enum TBlockKind : int32_t {
 };
 
 constexpr int32_t kBlockKindBase = 576; // kind code = 576 + palette item / "type"
-constexpr int kPaletteItemCount = 32;
 
 enum class ParamClass {
     Integer,     // decimal, read with IntParam

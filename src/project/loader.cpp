@@ -13,7 +13,8 @@ namespace {
 
 bool IsLoadableType(int32_t type)
 {
-    return type >= 1 && type <= kPaletteItemCount && type != bkJieShu - kBlockKindBase;
+    const BlockInfo* kind = FindPaletteItem(type);
+    return kind && kind->isBlock;
 }
 
 // The node of a record that makes a block: its first child, provided that is

@@ -52,3 +52,16 @@ TEST(Catalog, PaletteGroupsHideTheUnpickableItems)
     }
     EXPECT_EQ(shown.size(), 25u);
 }
+
+// The groups come from the rows' group; the palette shows them in this order.
+TEST(Catalog, PaletteGroupsListTheirItemsInOrder)
+{
+    const auto& groups = PaletteGroups();
+    ASSERT_EQ(groups.size(), 4u);
+    EXPECT_EQ(groups[0].items, (std::vector<int>{1, 2, 3, 4, 5, 6, 15, 19, 20, 32}));
+    EXPECT_EQ(groups[1].items, (std::vector<int>{16, 17, 18, 21, 22}));
+    EXPECT_EQ(groups[2].items, (std::vector<int>{9, 10, 11, 12, 26, 27, 28, 29, 30, 31}));
+    EXPECT_TRUE(groups[3].items.empty());
+    EXPECT_STREQ(groups[0].objectName, "dxNavBar1Group1");
+    EXPECT_STREQ(groups[3].objectName, "dxNavBar1Group4");
+}
