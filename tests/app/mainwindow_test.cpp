@@ -17,6 +17,8 @@
 
 #include <algorithm>
 
+#include "paletteclick.h"
+
 #include <gtest/gtest.h>
 
 namespace talvex {
@@ -30,25 +32,7 @@ class MainWindowTest : public ::testing::Test {
     FcObject* Marker(int index) { return static_cast<TNormalSpot*>(Flow().Item(index))->Marker; }
     FcObject* PanelObject(int index) { return static_cast<PanelItem*>(Flow().Item(index))->Object; }
 
-    // Opens the item's group and clicks the item as the user would.
-    bool ClickPaletteItem(int number)
-    {
-        TdxNavBar* bar = m_form.dxNavBar1();
-        for (int g = 0; g < bar->GroupCount(); ++g) {
-            QListWidget* list = bar->Group(g);
-            for (int row = 0; row < list->count(); ++row) {
-                if (list->item(row)->data(TdxNavBar::kItemRole).toInt() != number)
-                    continue;
-                bar->setCurrentIndex(g);
-                QApplication::processEvents();
-                list->scrollToItem(list->item(row));
-                const QPoint at = list->visualItemRect(list->item(row)).center();
-                QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
-                return true;
-            }
-        }
-        return false;
-    }
+    bool ClickPaletteItem(int number) { return talvex::ClickPaletteItem(*m_form.dxNavBar1(), number); }
 
     void ClickOnCanvas(const FcObject* o)
     {

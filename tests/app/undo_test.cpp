@@ -17,6 +17,8 @@
 
 #include <functional>
 
+#include "paletteclick.h"
+
 #include <gtest/gtest.h>
 
 namespace talvex {
@@ -73,20 +75,8 @@ class UndoTest : public ::testing::Test {
 
     void ClickPaletteItem(int number)
     {
-        TdxNavBar* bar = m_form.dxNavBar1();
-        for (int g = 0; g < bar->GroupCount(); ++g) {
-            QListWidget* list = bar->Group(g);
-            for (int row = 0; row < list->count(); ++row) {
-                if (list->item(row)->data(TdxNavBar::kItemRole).toInt() != number)
-                    continue;
-                bar->setCurrentIndex(g);
-                QApplication::processEvents();
-                list->scrollToItem(list->item(row));
-                QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
-                return;
-            }
-        }
-        ADD_FAILURE() << "no palette item " << number;
+        if (!talvex::ClickPaletteItem(*m_form.dxNavBar1(), number))
+            ADD_FAILURE() << "no palette item " << number;
     }
 
     QPoint Centre(const FcObject* o)
